@@ -1,0 +1,76 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "img_class.h"
+#include "pixel_range.h"
+
+// The multi-scale noise-reduction engine for one 8-bit plane at a time. It allocates
+// nothing itself: its two working images come from the caller's allocate callback.
+class NoiseReducer : public PixelRange {
+public:
+    using AllocateFn = void* (*)(uint32_t byteCount);  // null on failure
+    using ReleaseFn = void (*)(void* block);
+
+    NoiseReducer(AllocateFn allocateFn, ReleaseFn releaseFn);
+
+    // Filters one plane of width * height bytes. in and out may be the same plane; out is
+    // also the pyramid's working memory. Returns true on failure (working images not
+    // obtained, or a level number below 0), in which case out is untouched.
+    bool ProcessPlane(const uint8_t* in, uint8_t* out, uint32_t width, uint32_t height,
+                      float hiStrength, float loStrength, float clarity, int32_t startLevel,
+                      int32_t maxLevel);
+
+    void AcquireWorkImages(uint32_t width, uint32_t height);
+    // Returns any held working image through the release callback; safe to repeat.
+    void ReleaseWorkImages();
+
+    static bool ProbeSse();
+
+    // Per-sample operations over count samples; outputs may alias inputs.
+    static void AbsDifference(const uint8_t* a, const uint8_t* b, uint8_t* out, size_t count,
+                              uint32_t flags);
+    static void ScaleClamp(const uint8_t* x, float gain, uint8_t* out, size_t count,
+                           uint32_t flags);
+    void ComputeBlendWeights(const uint8_t* difference, const uint8_t* brightness,
+                             float hiStrength, float loStrength, float threshold, uint8_t* out,
+                             size_t count, uint32_t flags) const;
+    static void BlendByWeight(const uint8_t* input, const uint8_t* median, const uint8_t* weight,
+                              uint8_t* out, size_t count, uint32_t flags);
+    static void CombineDetail(const uint8_t* a, float aCoef, const uint8_t* b, float bCoef,
+                              uint8_t* out, size_t count, uint32_t flags);
+    static void CombineDetailWithCoarse(const uint8_t* a, float aCoef, const uint8_t* coarse,
+                                        float coarseCoef, const uint8_t* b, float bCoef,
+                                        uint8_t* out, size_t count, uint32_t flags);
+    static void CombineOutput(const uint8_t* a, float aCoef, const uint8_t* detail,
+                              float detailCoef, uint8_t* out, size_t count, uint32_t flags);
+    static uint8_t ToSample(double value);
+
+    // Noise threshold of a level from the previous level's (0 at the plane's own level).
+    float LevelThreshold(float previousThreshold, int32_t level) const;
+
+    tImgClass kernels;
+    AllocateFn allocate = nullptr;
+    ReleaseFn release = nullptr;
+    // The engine's own copy of the limits, used by the weight map.
+    uint8_t engineMax = 255;
+    uint8_t engineMin = 0;
+    uint8_t engineMid = 127;
+    uint8_t* workA = nullptr;
+    uint32_t workACapacity = 0;
+    uint8_t* workB = nullptr;
+    uint32_t workBCapacity = 0;
+    int32_t deepestLevel = 0;
+    uint8_t defaultThreshold = 8;
+    int32_t sseAvailable = 0;
+
+private:
+    float FilterLevel(const uint8_t* input, uint8_t* output, uint32_t width, uint32_t height,
+                      float hiStrength, float loStrength, float previousThreshold,
+                      int32_t level, float gain);
+    void ProcessPyramidLevel(const uint8_t* source, uint8_t* work, uint32_t width,
+                             uint32_t height, float hiStrength, float loStrength, float clarity,
+                             float previousThreshold, int32_t level, int32_t maxLevel,
+                             float& gain);
+};
