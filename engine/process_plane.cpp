@@ -1,0 +1,182 @@
+#include <cmath>
+#include <cstdint>
+
+#include "noise_reducer.h"
+#include "pyramid_layout.h"
+
+namespace {
+
+// Level numbers beyond this make every threshold vanish in single precision.
+constexpr int32_t kDeepestLevelNumber = 100;
+
+constexpr uint32_t kKernelFlags = 1;
+
+// c^k in double precision. Up to the fourth power the products are correctly rounded,
+// so every platform gets the same bits; deeper pyramids use the library's power.
+double PowerOf(float c, uint32_t k) {
+    const double base = c;
+    switch (k) {
+        case 0: return 1.0;
+        case 1: return base;
+        case 2: return base * base;
+        case 3: return base * base * base;
+        case 4: {
+            const double square = base * base;
+            return square * square;
+        }
+        default: return std::pow(base, double(k));
+    }
+}
+
+}  // namespace
+
+float NoiseReducer::LevelThreshold(float previousThreshold, int32_t level) const {
+    const uint32_t depth = uint32_t(level);
+    if (previousThreshold == 0.0f) {
+        if (depth <= 2) return float(defaultThreshold);
+        return std::ldexp(float(defaultThreshold), -int(depth - 1));
+    }
+    return depth <= 2 ? previousThreshold : previousThreshold / 2.0f;
+}
+
+bool NoiseReducer::ProcessPlane(const uint8_t* in, uint8_t* out, uint32_t width,
+                                uint32_t height, float hiStrength, float loStrength,
+                                float clarity, int32_t startLevel, int32_t maxLevel) {
+    // Parameters that leave the thresholds or the gains undefined fail like missing memory.
+    if (startLevel < 0 || maxLevel < 0 || startLevel > kDeepestLevelNumber) return true;
+    if (!(clarity > 0.0f) || !std::isfinite(clarity)) return true;
+    const uint64_t planeBytes = uint64_t(width) * height;
+    if (planeBytes > UINT32_MAX) return true;
+    if (planeBytes == 0) return false;
+
+    deepestLevel = startLevel;
+    bool acquiredHere = false;
+    if (workA == nullptr) {
+        AcquireWorkImages(width, height);
+        acquiredHere = true;
+    }
+    if (workACapacity < planeBytes || workBCapacity < WorkBBytes(width, height)) return true;
+    const size_t count = size_t(planeBytes);
+
+    kernels.NameImage(in, width, height, "InputImage", 0, 0, 1.0f, startLevel);
+    const float topThreshold =
+        FilterLevel(in, workA, width, height, hiStrength, loStrength, 0.0f, startLevel, 1.0f);
+    kernels.NameImage(workA, width, height, "NoiseL", 0, 0, 1.0f, startLevel);
+
+    // The levels below live inside out (its content is not needed any more: the top
+    // level has read all of in). The rare plane whose pyramid needs a byte more than
+    // out holds keeps it in the second working image instead.
+    uint8_t* pyramid = PyramidFitsInPlane(width, height)
+                           ? out
+                           : workB + PyramidOffsetInWorkB(width, height);
+    float gainBack = 1.0f;
+    ProcessPyramidLevel(workA, pyramid, width, height, hiStrength, loStrength, clarity,
+                        topThreshold, startLevel + 1, maxLevel, gainBack);
+    kernels.NameImage(pyramid, width, height, "PyramidOutput", 128, 128, 1.0f, startLevel);
+
+    const uint32_t depth = uint32_t(deepestLevel - startLevel);
+    const double power = PowerOf(clarity, depth);
+    const float topCoef = static_cast<float>(1.0 / power);
+    const float detailCoef = static_cast<float>(double(topCoef) * gainBack);
+    CombineOutput(workA, topCoef, pyramid, detailCoef, out, count, kKernelFlags);
+    kernels.NameImage(out, width, height, "OutputImage", 0, 0, 1.0f, startLevel);
+
+    if (acquiredHere) ReleaseWorkImages();
+    return false;
+}
+
+float NoiseReducer::FilterLevel(const uint8_t* input, uint8_t* output, uint32_t width,
+                                uint32_t height, float hiStrength, float loStrength,
+                                float previousThreshold, int32_t level, float gain) {
+    const size_t count = size_t(width) * height;
+    kernels.NameImage(input, width, height, "nraNInputL", 0, 0, 1.0f, level);
+
+    if (sseAvailable)
+        kernels.MedianFilterPacked(input, width, height, output, kKernelFlags);
+    else
+        kernels.MedianFilter(input, width, height, output, kKernelFlags);
+    kernels.NameImage(output, width, height, "MedianL", 0, 0, 1.0f, level);
+
+    AbsDifference(input, output, workB, count, kKernelFlags);
+    ScaleClamp(workB, gain, workB, count, kKernelFlags);
+    kernels.NameImage(workB, width, height, "SubAbsL", 0, 0, 0.0f, level);
+
+    if (sseAvailable)
+        kernels.MaxFilterSimd(workB, width, height, workB, nullptr, 0, kKernelFlags);
+    else
+        kernels.MaxFilter(workB, width, height, workB, nullptr, 0, kKernelFlags);
+    kernels.NameImage(workB, width, height, "MaxL", 0, 0, 1.0f, level);
+
+    if (sseAvailable)
+        kernels.MinFilterSimd(workB, width, height, workB, nullptr, 0, kKernelFlags);
+    else
+        kernels.MinFilter(workB, width, height, workB, nullptr, 0, kKernelFlags);
+    kernels.NameImage(workB, width, height, "FilteredSubAbsL", 0, 0, 1.0f, level);
+
+    const float threshold = LevelThreshold(previousThreshold, level);
+    ComputeBlendWeights(workB, output, hiStrength, loStrength, threshold / gain, workB, count,
+                        kKernelFlags);
+    kernels.NameImage(workB, width, height, "MassagedSubAbsL", 0, 0, 1.0f, level);
+
+    BlendByWeight(input, output, workB, output, count, kKernelFlags);
+    kernels.NameImage(output, width, height, "BlendedNoiseL", 0, 0, 1.0f, level);
+    return threshold;
+}
+
+// Filters the half-size image of source, recurses while the level is large enough, and
+// leaves this level's detail image, up-sampled to the source's size, at work.
+void NoiseReducer::ProcessPyramidLevel(const uint8_t* source, uint8_t* work, uint32_t width,
+                                       uint32_t height, float hiStrength, float loStrength,
+                                       float clarity, float previousThreshold, int32_t level,
+                                       int32_t maxLevel, float& gain) {
+    const uint32_t w = (width + 1) / 2;
+    const uint32_t h = (height + 1) / 2;
+    const size_t n = size_t(w) * h;
+    uint8_t* filtered = work;
+    uint8_t* down = work + n;
+    uint8_t* coarser = work + 2 * n;
+    const float g = gain;
+    deepestLevel = level;
+
+    kernels.Downsample(source, width, height, down, w, h, 0, g);
+    kernels.NameImage(down, w, h, "DownL", 0, 0, g, level);
+
+    const float threshold =
+        FilterLevel(down, filtered, w, h, hiStrength, loStrength, previousThreshold, level, g);
+    kernels.NameImage(filtered, w, h, "NoiseL", 0, 0, g, level);
+
+    const double nextGainExact = double(g) * clarity;
+    const float nextGain = static_cast<float>(nextGainExact);
+    float handedBack;
+    if (uint32_t(level) < uint32_t(maxLevel) && w >= 8 && h >= 8) {
+        float coarserGain = nextGain;
+        ProcessPyramidLevel(filtered, coarser, w, h, hiStrength, loStrength, clarity, threshold,
+                            level + 1, maxLevel, coarserGain);
+        handedBack = static_cast<float>(clarity >= 1.0f ? double(coarserGain) * clarity
+                                                        : double(coarserGain) / clarity);
+        const float t = static_cast<float>(1.0 / handedBack);
+        const float filteredCoef = static_cast<float>(double(t) * nextGain);
+        const float downCoef = static_cast<float>(double(g) * t);
+        const float coarserCoef = static_cast<float>(double(coarserGain) * t);
+        CombineDetailWithCoarse(filtered, filteredCoef, coarser, coarserCoef, down, downCoef,
+                                filtered, n, kKernelFlags);
+    } else {
+        double factor;
+        if (clarity >= 1.0f) {
+            factor = 1.0 / double(clarity);
+            handedBack = clarity;
+        } else {
+            factor = clarity;
+            handedBack = static_cast<float>(1.0 / double(clarity));
+        }
+        const float filteredCoef = static_cast<float>(nextGainExact * factor);
+        const float downCoef = static_cast<float>(double(g) * factor);
+        CombineDetail(filtered, filteredCoef, down, downCoef, filtered, n, kKernelFlags);
+    }
+    kernels.NameImage(filtered, w, h, "SubtSummedNoiseL", 127, 128, handedBack, level);
+    kernels.NameImage(filtered, w, h, "NoGainSubtSummedNoiseL", 127, 128, 1.0f, level);
+    gain = handedBack;
+
+    kernels.Upsample(filtered, w, h, work, width, height, kKernelFlags, handedBack);
+    kernels.NameImage(work, width, height, "UpsampledNoiseL", 127, 128, handedBack, level);
+}

@@ -1,0 +1,93 @@
+#include <cmath>
+#include <cstdlib>
+
+#include "noise_reducer.h"
+
+// Converts a per-sample sum to a sample: through single precision, clamped to 0..255,
+// halves rounded up. A value that is not a number gives 0.
+uint8_t NoiseReducer::ToSample(double value) {
+    const float single = static_cast<float>(value);
+    if (single > 255.0f) return 255;
+    if (single >= 0.0f) return static_cast<uint8_t>(std::floor(double(single) + 0.5));
+    return 0;
+}
+
+void NoiseReducer::AbsDifference(const uint8_t* a, const uint8_t* b, uint8_t* out, size_t count,
+                                 uint32_t /*flags*/) {
+    for (size_t i = 0; i < count; ++i) out[i] = uint8_t(std::abs(int(a[i]) - int(b[i])));
+}
+
+void NoiseReducer::ScaleClamp(const uint8_t* x, float gain, uint8_t* out, size_t count,
+                              uint32_t /*flags*/) {
+    for (size_t i = 0; i < count; ++i) {
+        const double scaled = std::floor(double(gain) * x[i] + 0.5);
+        out[i] = scaled >= 255.0 ? 255 : scaled >= 0.0 ? uint8_t(scaled) : 0;
+    }
+}
+
+// The weight says how much of the unfiltered input survives: large filtered differences
+// (edges, texture) keep the input, small ones (flat areas) take the median. The strength
+// follows the brightness: the shadow strength up to a quarter of the range, the highlight
+// strength from three quarters, and a linear mix in between.
+void NoiseReducer::ComputeBlendWeights(const uint8_t* difference, const uint8_t* brightness,
+                                       float hiStrength, float loStrength, float threshold,
+                                       uint8_t* out, size_t count, uint32_t /*flags*/) const {
+    const uint32_t lowerLimit = engineMax >> 2;
+    const uint32_t upperLimit = (3u * engineMax) >> 2;
+    const float scale = static_cast<float>(128.0 / double(threshold));
+    for (size_t i = 0; i < count; ++i) {
+        const uint32_t d = difference[i];
+        const uint32_t b = brightness[i];
+        if (d == 0) {
+            out[i] = 0;
+            continue;
+        }
+        float strength;
+        if (b >= upperLimit) {
+            strength = hiStrength;
+        } else if (b <= lowerLimit) {
+            strength = loStrength;
+        } else {
+            const double t = double(b - lowerLimit) / engineMax;
+            strength = static_cast<float>(double(loStrength) * (1.0 - 2.0 * t) +
+                                          double(hiStrength) * (2.0 * t));
+        }
+        if (strength == 0.0f) {
+            out[i] = 255;
+            continue;
+        }
+        const double v = double(d) * double(scale) * (2.0 / double(strength) - 1.0);
+        out[i] = v > 255.0 ? 255 : v >= 0.0 ? uint8_t(std::floor(v + 0.5)) : 0;
+    }
+}
+
+void NoiseReducer::BlendByWeight(const uint8_t* input, const uint8_t* median,
+                                 const uint8_t* weight, uint8_t* out, size_t count,
+                                 uint32_t /*flags*/) {
+    for (size_t i = 0; i < count; ++i) {
+        const uint32_t w = weight[i];
+        out[i] = uint8_t((median[i] * (255u - w) + input[i] * w + 127u) / 255u);
+    }
+}
+
+void NoiseReducer::CombineDetail(const uint8_t* a, float aCoef, const uint8_t* b, float bCoef,
+                                 uint8_t* out, size_t count, uint32_t /*flags*/) {
+    for (size_t i = 0; i < count; ++i)
+        out[i] = ToSample(double(aCoef) * a[i] - double(bCoef) * b[i] + 127.0);
+}
+
+void NoiseReducer::CombineDetailWithCoarse(const uint8_t* a, float aCoef, const uint8_t* coarse,
+                                           float coarseCoef, const uint8_t* b, float bCoef,
+                                           uint8_t* out, size_t count, uint32_t /*flags*/) {
+    for (size_t i = 0; i < count; ++i) {
+        out[i] = ToSample(double(aCoef) * a[i] - double(bCoef) * b[i] +
+                          double(coarseCoef) * (int(coarse[i]) - 127) + 127.0);
+    }
+}
+
+void NoiseReducer::CombineOutput(const uint8_t* a, float aCoef, const uint8_t* detail,
+                                 float detailCoef, uint8_t* out, size_t count,
+                                 uint32_t /*flags*/) {
+    for (size_t i = 0; i < count; ++i)
+        out[i] = ToSample(double(detailCoef) * (int(detail[i]) - 127) + double(aCoef) * a[i]);
+}
