@@ -1,0 +1,39 @@
+# Shared by the scripts in scripts/: sourced, not run.
+
+LUMISTRA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+
+# Everything a build of the project and its tests needs.
+LUMISTRA_BUILD_PACKAGES=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev)
+
+# Installs the Debian packages given that are not installed yet. Does nothing (and needs
+# no root) when all are there; otherwise runs apt-get as root or through sudo.
+ensure_packages() {
+  local missing=() package
+  for package in "$@"; do
+    dpkg -s "$package" 2>/dev/null | grep -q '^Status: install ok installed' ||
+      missing+=("$package")
+  done
+  ((${#missing[@]} == 0)) && return 0
+
+  local as_root=()
+  if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null 2>&1; then
+      echo "Missing packages: ${missing[*]} (install them as root: apt-get install ${missing[*]})" >&2
+      return 1
+    fi
+    as_root=(sudo)
+  fi
+  echo "Installing ${missing[*]} ..."
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# configure_and_build BUILD_DIR [CMAKE_ARGUMENTS...]: configures the project into
+# $LUMISTRA_ROOT/BUILD_DIR (Release unless the arguments say otherwise) and builds it.
+configure_and_build() {
+  local build_dir="$LUMISTRA_ROOT/$1"
+  shift
+  cmake -S "$LUMISTRA_ROOT" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release "$@"
+  cmake --build "$build_dir" -j "$(nproc)"
+}

@@ -1,0 +1,35 @@
+#include "netpbm.h"
+
+#include <vector>
+
+#include "output_file.h"
+
+namespace lumistra {
+namespace {
+
+std::string Header(const char* magic, uint32_t width, uint32_t height) {
+    return std::string(magic) + "\n" + std::to_string(width) + " " + std::to_string(height) +
+           "\n255\n";
+}
+
+}  // namespace
+
+std::string WritePgm(const std::string& path, const uint8_t* plane, uint32_t width,
+                     uint32_t height) {
+    return WriteFileAtomically(path, Header("P5", width, height), plane, size_t(width) * height);
+}
+
+std::string WritePpm(const std::string& path, const uint8_t* red, const uint8_t* green,
+                     const uint8_t* blue, uint32_t width, uint32_t height) {
+    const size_t count = size_t(width) * height;
+    std::vector<uint8_t> interleaved(count * 3);
+    for (size_t i = 0; i < count; ++i) {
+        interleaved[3 * i] = red[i];
+        interleaved[3 * i + 1] = green[i];
+        interleaved[3 * i + 2] = blue[i];
+    }
+    return WriteFileAtomically(path, Header("P6", width, height), interleaved.data(),
+                               interleaved.size());
+}
+
+}  // namespace lumistra
