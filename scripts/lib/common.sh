@@ -1,8 +1,10 @@
+# shellcheck shell=bash
 # Shared by the scripts in scripts/: sourced, not run.
 
 LUMISTRA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
-# Everything a build of the project and its tests needs.
+# Everything a build of the project and its tests needs (used by the sourcing scripts).
+# shellcheck disable=SC2034
 LUMISTRA_BUILD_PACKAGES=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev)
 
 # Installs the Debian packages given that are not installed yet. Does nothing (and needs
