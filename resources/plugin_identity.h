@@ -4,9 +4,10 @@
 
 #include "lumistra_version_info.h"
 #include "plugin_types.h"
+#include "resource_ids.h"
 
-constexpr int16_t kPiplResourceId = 16002;
-constexpr int16_t kAeteResourceId = 16003;  // named by the terminology property
+constexpr int16_t kPiplResourceId = IDR_PIPL;
+constexpr int16_t kAeteResourceId = IDR_AETE;  // named by the terminology property
 
 constexpr char kPluginMenuName[] = "LUMISTRA v" LUMISTRA_VERSION_TEXT;
 constexpr char kPluginCategory[] = "Morvane";
