@@ -3,8 +3,15 @@
 #include "pyramid_layout.h"
 
 NoiseReducer::NoiseReducer(AllocateFn allocateFn, ReleaseFn releaseFn)
-    : allocate(allocateFn), release(releaseFn) {
+    : allocate(allocateFn), release(releaseFn), kernelTable_(&SelectKernelTable()) {
     sseAvailable = ProbeSse() ? 1 : 0;
+}
+
+bool NoiseReducer::UseKernelPath(KernelPath path) {
+    const KernelTable* table = KernelTableFor(path);
+    if (table == nullptr || !KernelPathSupported(path)) return false;
+    kernelTable_ = table;
+    return true;
 }
 
 // A held image is returned before a new one is taken, so that a caller retrying after a

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "img_class.h"
+#include "kernel_paths.h"
 #include "pixel_range.h"
 
 // The multi-scale noise-reduction engine for one 8-bit plane at a time. It allocates
@@ -27,6 +28,12 @@ public:
     void ReleaseWorkImages();
 
     static bool ProbeSse();
+
+    // The instruction set the kernels run on, chosen at construction (see
+    // SelectKernelTable). UseKernelPath lets tests run every path; it returns false and
+    // changes nothing when the processor or the build lacks the path.
+    KernelPath ActiveKernelPath() const { return kernelTable_->path; }
+    bool UseKernelPath(KernelPath path);
 
     // Per-sample operations over count samples; outputs may alias inputs.
     static void AbsDifference(const uint8_t* a, const uint8_t* b, uint8_t* out, size_t count,
@@ -66,11 +73,21 @@ public:
     int32_t sseAvailable = 0;
 
 private:
+    // spare: memory that nothing else uses during this level (or null), room for the
+    // weight table.
     float FilterLevel(const uint8_t* input, uint8_t* output, uint32_t width, uint32_t height,
                       float hiStrength, float loStrength, float previousThreshold,
-                      int32_t level, float gain);
+                      int32_t level, float gain, uint8_t* spare, size_t spareBytes);
+    void BlendLevel(const uint8_t* input, uint8_t* output, uint32_t width, uint32_t height,
+                    int32_t level, float hiStrength, float loStrength, float threshold,
+                    uint8_t* spare, size_t spareBytes);
+    static void ScaleDifference(uint8_t* difference, float gain, size_t count);
     void ProcessPyramidLevel(const uint8_t* source, uint8_t* work, uint32_t width,
                              uint32_t height, float hiStrength, float loStrength, float clarity,
                              float previousThreshold, int32_t level, int32_t maxLevel,
                              float& gain);
+
+    const KernelTable* kernelTable_;
+    // Set while the pyramid lives in the second working image rather than in out.
+    bool pyramidInWorkB_ = false;
 };

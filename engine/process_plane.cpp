@@ -58,17 +58,18 @@ bool NoiseReducer::ProcessPlane(const uint8_t* in, uint8_t* out, uint32_t width,
     if (workACapacity < planeBytes || workBCapacity < WorkBBytes(width, height)) return true;
     const size_t count = size_t(planeBytes);
 
+    pyramidInWorkB_ = !PyramidFitsInPlane(width, height);
     kernels.NameImage(in, width, height, "InputImage", 0, 0, 1.0f, startLevel);
-    const float topThreshold =
-        FilterLevel(in, workA, width, height, hiStrength, loStrength, 0.0f, startLevel, 1.0f);
+    // out is not needed until the pyramid starts, unless it holds the input itself.
+    uint8_t* spare = in == out ? nullptr : out;
+    const float topThreshold = FilterLevel(in, workA, width, height, hiStrength, loStrength,
+                                           0.0f, startLevel, 1.0f, spare, count);
     kernels.NameImage(workA, width, height, "NoiseL", 0, 0, 1.0f, startLevel);
 
     // The levels below live inside out (its content is not needed any more: the top
     // level has read all of in). The rare plane whose pyramid needs a byte more than
     // out holds keeps it in the second working image instead.
-    uint8_t* pyramid = PyramidFitsInPlane(width, height)
-                           ? out
-                           : workB + PyramidOffsetInWorkB(width, height);
+    uint8_t* pyramid = pyramidInWorkB_ ? workB + PyramidOffsetInWorkB(width, height) : out;
     float gainBack = 1.0f;
     ProcessPyramidLevel(workA, pyramid, width, height, hiStrength, loStrength, clarity,
                         topThreshold, startLevel + 1, maxLevel, gainBack);
@@ -78,7 +79,7 @@ bool NoiseReducer::ProcessPlane(const uint8_t* in, uint8_t* out, uint32_t width,
     const double power = PowerOf(clarity, depth);
     const float topCoef = static_cast<float>(1.0 / power);
     const float detailCoef = static_cast<float>(double(topCoef) * gainBack);
-    CombineOutput(workA, topCoef, pyramid, detailCoef, out, count, kKernelFlags);
+    kernelTable_->combineOutput(workA, topCoef, pyramid, detailCoef, out, count);
     kernels.NameImage(out, width, height, "OutputImage", 0, 0, 1.0f, startLevel);
 
     if (acquiredHere) ReleaseWorkImages();
@@ -87,38 +88,27 @@ bool NoiseReducer::ProcessPlane(const uint8_t* in, uint8_t* out, uint32_t width,
 
 float NoiseReducer::FilterLevel(const uint8_t* input, uint8_t* output, uint32_t width,
                                 uint32_t height, float hiStrength, float loStrength,
-                                float previousThreshold, int32_t level, float gain) {
+                                float previousThreshold, int32_t level, float gain,
+                                uint8_t* spare, size_t spareBytes) {
     const size_t count = size_t(width) * height;
     kernels.NameImage(input, width, height, "nraNInputL", 0, 0, 1.0f, level);
 
-    if (sseAvailable)
-        kernels.MedianFilterPacked(input, width, height, output, kKernelFlags);
-    else
-        kernels.MedianFilter(input, width, height, output, kKernelFlags);
+    kernelTable_->median(input, width, height, output);
     kernels.NameImage(output, width, height, "MedianL", 0, 0, 1.0f, level);
 
-    AbsDifference(input, output, workB, count, kKernelFlags);
-    ScaleClamp(workB, gain, workB, count, kKernelFlags);
+    kernelTable_->absDifference(input, output, workB, count);
+    ScaleDifference(workB, gain, count);
     kernels.NameImage(workB, width, height, "SubAbsL", 0, 0, 0.0f, level);
 
-    if (sseAvailable)
-        kernels.MaxFilterSimd(workB, width, height, workB, nullptr, 0, kKernelFlags);
-    else
-        kernels.MaxFilter(workB, width, height, workB, nullptr, 0, kKernelFlags);
+    kernelTable_->runningMax(workB, width, height, workB);
     kernels.NameImage(workB, width, height, "MaxL", 0, 0, 1.0f, level);
 
-    if (sseAvailable)
-        kernels.MinFilterSimd(workB, width, height, workB, nullptr, 0, kKernelFlags);
-    else
-        kernels.MinFilter(workB, width, height, workB, nullptr, 0, kKernelFlags);
+    kernelTable_->runningMin(workB, width, height, workB);
     kernels.NameImage(workB, width, height, "FilteredSubAbsL", 0, 0, 1.0f, level);
 
     const float threshold = LevelThreshold(previousThreshold, level);
-    ComputeBlendWeights(workB, output, hiStrength, loStrength, threshold / gain, workB, count,
-                        kKernelFlags);
-    kernels.NameImage(workB, width, height, "MassagedSubAbsL", 0, 0, 1.0f, level);
-
-    BlendByWeight(input, output, workB, output, count, kKernelFlags);
+    BlendLevel(input, output, width, height, level, hiStrength, loStrength, threshold / gain,
+               spare, spareBytes);
     kernels.NameImage(output, width, height, "BlendedNoiseL", 0, 0, 1.0f, level);
     return threshold;
 }
@@ -141,8 +131,12 @@ void NoiseReducer::ProcessPyramidLevel(const uint8_t* source, uint8_t* work, uin
     kernels.Downsample(source, width, height, down, w, h, 0, g);
     kernels.NameImage(down, w, h, "DownL", 0, 0, g, level);
 
-    const float threshold =
-        FilterLevel(down, filtered, w, h, hiStrength, loStrength, previousThreshold, level, g);
+    // Everything past this level's scratch in the second working image is free while the
+    // level filters, unless the pyramid lives there.
+    uint8_t* spare = pyramidInWorkB_ ? nullptr : workB + n;
+    const size_t spareBytes = pyramidInWorkB_ ? 0 : workBCapacity - n;
+    const float threshold = FilterLevel(down, filtered, w, h, hiStrength, loStrength,
+                                        previousThreshold, level, g, spare, spareBytes);
     kernels.NameImage(filtered, w, h, "NoiseL", 0, 0, g, level);
 
     const double nextGainExact = double(g) * clarity;
@@ -158,8 +152,8 @@ void NoiseReducer::ProcessPyramidLevel(const uint8_t* source, uint8_t* work, uin
         const float filteredCoef = static_cast<float>(double(t) * nextGain);
         const float downCoef = static_cast<float>(double(g) * t);
         const float coarserCoef = static_cast<float>(double(coarserGain) * t);
-        CombineDetailWithCoarse(filtered, filteredCoef, coarser, coarserCoef, down, downCoef,
-                                filtered, n, kKernelFlags);
+        kernelTable_->combineDetailWithCoarse(filtered, filteredCoef, coarser, coarserCoef, down,
+                                              downCoef, filtered, n);
     } else {
         double factor;
         if (clarity >= 1.0f) {
@@ -171,7 +165,7 @@ void NoiseReducer::ProcessPyramidLevel(const uint8_t* source, uint8_t* work, uin
         }
         const float filteredCoef = static_cast<float>(nextGainExact * factor);
         const float downCoef = static_cast<float>(double(g) * factor);
-        CombineDetail(filtered, filteredCoef, down, downCoef, filtered, n, kKernelFlags);
+        kernelTable_->combineDetail(filtered, filteredCoef, down, downCoef, filtered, n);
     }
     kernels.NameImage(filtered, w, h, "SubtSummedNoiseL", 127, 128, handedBack, level);
     kernels.NameImage(filtered, w, h, "NoGainSubtSummedNoiseL", 127, 128, 1.0f, level);

@@ -1,6 +1,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "blend_weight.h"
 #include "noise_reducer.h"
 
 // Converts a per-sample sum to a sample: through single precision, clamped to 0..255,
@@ -26,38 +27,14 @@ void NoiseReducer::ScaleClamp(const uint8_t* x, float gain, uint8_t* out, size_t
 }
 
 // The weight says how much of the unfiltered input survives: large filtered differences
-// (edges, texture) keep the input, small ones (flat areas) take the median. The strength
-// follows the brightness: the shadow strength up to a quarter of the range, the highlight
-// strength from three quarters, and a linear mix in between.
+// (edges, texture) keep the input, small ones (flat areas) take the median.
 void NoiseReducer::ComputeBlendWeights(const uint8_t* difference, const uint8_t* brightness,
                                        float hiStrength, float loStrength, float threshold,
                                        uint8_t* out, size_t count, uint32_t /*flags*/) const {
-    const uint32_t lowerLimit = engineMax >> 2;
-    const uint32_t upperLimit = (3u * engineMax) >> 2;
-    const float scale = static_cast<float>(128.0 / double(threshold));
+    const float scale = BlendScale(threshold);
     for (size_t i = 0; i < count; ++i) {
-        const uint32_t d = difference[i];
-        const uint32_t b = brightness[i];
-        if (d == 0) {
-            out[i] = 0;
-            continue;
-        }
-        float strength;
-        if (b >= upperLimit) {
-            strength = hiStrength;
-        } else if (b <= lowerLimit) {
-            strength = loStrength;
-        } else {
-            const double t = double(b - lowerLimit) / engineMax;
-            strength = static_cast<float>(double(loStrength) * (1.0 - 2.0 * t) +
-                                          double(hiStrength) * (2.0 * t));
-        }
-        if (strength == 0.0f) {
-            out[i] = 255;
-            continue;
-        }
-        const double v = double(d) * double(scale) * (2.0 / double(strength) - 1.0);
-        out[i] = v > 255.0 ? 255 : v >= 0.0 ? uint8_t(std::floor(v + 0.5)) : 0;
+        const float strength = BlendStrength(brightness[i], hiStrength, loStrength, engineMax);
+        out[i] = BlendWeight(difference[i], scale, strength, BlendFactor(strength));
     }
 }
 

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// The instruction sets the engine has kernels for. Every path gives the same bytes as
+// the scalar one; the wider ones are only faster.
+enum class KernelPath : int { kScalar = 0, kSse2 = 1, kAvx2 = 2 };
+
+// The per-plane and per-row operations the pipeline calls through one table, chosen once
+// per engine. Each has the meaning of the scalar operation named in its comment.
+struct KernelTable {
+    KernelPath path;
+    // tImgClass::MedianFilter: src and dest distinct planes.
+    void (*median)(const uint8_t* src, uint32_t width, uint32_t height, uint8_t* dest);
+    // tImgClass::MaxFilter (19x19) and MinFilter (17x17); dest may equal src.
+    void (*runningMax)(const uint8_t* src, uint32_t width, uint32_t height, uint8_t* dest);
+    void (*runningMin)(const uint8_t* src, uint32_t width, uint32_t height, uint8_t* dest);
+    // NoiseReducer::AbsDifference.
+    void (*absDifference)(const uint8_t* a, const uint8_t* b, uint8_t* out, size_t count);
+    // NoiseReducer::BlendByWeight.
+    void (*blendByWeight)(const uint8_t* input, const uint8_t* median, const uint8_t* weight,
+                          uint8_t* out, size_t count);
+    // NoiseReducer::CombineDetail, CombineDetailWithCoarse and CombineOutput.
+    void (*combineDetail)(const uint8_t* a, float aCoef, const uint8_t* b, float bCoef,
+                          uint8_t* out, size_t count);
+    void (*combineDetailWithCoarse)(const uint8_t* a, float aCoef, const uint8_t* coarse,
+                                    float coarseCoef, const uint8_t* b, float bCoef,
+                                    uint8_t* out, size_t count);
+    void (*combineOutput)(const uint8_t* a, float aCoef, const uint8_t* detail, float detailCoef,
+                          uint8_t* out, size_t count);
+};
+
+// Whether this processor executes the path (the scalar path always exists).
+bool KernelPathSupported(KernelPath path);
+
+// The table of a path, or null when the build has no kernels for it.
+const KernelTable* KernelTableFor(KernelPath path);
+
+// The fastest path this processor supports. Setting the environment variable
+// LUMISTRA_FORCE_SCALAR to 1 forces the scalar path, to compare against it or to rule
+// the wide kernels out when tracking down a fault.
+const KernelTable& SelectKernelTable();

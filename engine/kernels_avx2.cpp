@@ -1,0 +1,41 @@
+// The AVX2 kernels: thirty-two samples per vector, four doubles per sum. Built with
+// -mavx2 for this file alone and chosen only when the processor reports AVX2.
+#include <immintrin.h>
+
+#include <cstdint>
+#include <cstring>
+
+#include "img_class.h"
+#include "kernel_paths.h"
+#include "median_columns.h"
+#include "noise_reducer.h"
+
+namespace {
+#include "simd_bytes_sse2.inl"
+#include "simd_bytes_avx2.inl"
+#include "simd_kernels.inl"
+
+void Median(const uint8_t* src, uint32_t width, uint32_t height, uint8_t* dest) {
+    MedianPlane<Avx2Bytes, Sse2Bytes>(src, width, height, dest);
+}
+void RunningMax(const uint8_t* src, uint32_t width, uint32_t height, uint8_t* dest) {
+    ExtremePlane<Avx2Bytes, 9, true>(src, width, height, dest);
+}
+void RunningMin(const uint8_t* src, uint32_t width, uint32_t height, uint8_t* dest) {
+    ExtremePlane<Avx2Bytes, 8, false>(src, width, height, dest);
+}
+
+const KernelTable kTable = {
+    KernelPath::kAvx2,
+    Median,
+    RunningMax,
+    RunningMin,
+    AbsDifferenceWith<Avx2Bytes>,
+    BlendByWeightWith<Avx2Bytes>,
+    CombineDetailWith<Avx2Doubles>,
+    CombineDetailWithCoarseWith<Avx2Doubles>,
+    CombineOutputWith<Avx2Doubles>,
+};
+}  // namespace
+
+const KernelTable& Avx2KernelTable() { return kTable; }

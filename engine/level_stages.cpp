@@ -1,0 +1,56 @@
+#include <cstring>
+
+#include "blend_weight.h"
+#include "noise_reducer.h"
+
+namespace {
+
+constexpr size_t kWeightTableBytes = 256 * 256;
+
+// Below this many samples building the weight table costs more than it saves.
+constexpr size_t kWeightTableWorthwhile = kWeightTableBytes;
+
+// The weight of every (brightness, difference) pair at row brightness, column difference,
+// from the same arithmetic as ComputeBlendWeights.
+void BuildWeightTable(float hiStrength, float loStrength, float threshold, uint8_t maxValue,
+                      uint8_t* table) {
+    const float scale = BlendScale(threshold);
+    for (uint32_t brightness = 0; brightness < 256; ++brightness) {
+        const float strength = BlendStrength(brightness, hiStrength, loStrength, maxValue);
+        const double factor = BlendFactor(strength);
+        uint8_t* row = table + brightness * 256;
+        for (uint32_t difference = 0; difference < 256; ++difference)
+            row[difference] = BlendWeight(difference, scale, strength, factor);
+    }
+}
+
+}  // namespace
+
+// ScaleClamp through a table of its 256 possible results. A gain of 1 changes nothing:
+// floor(x + 0.5) is x.
+void NoiseReducer::ScaleDifference(uint8_t* difference, float gain, size_t count) {
+    if (gain == 1.0f) return;
+    uint8_t values[256], scaled[256];
+    for (uint32_t v = 0; v < 256; ++v) values[v] = uint8_t(v);
+    ScaleClamp(values, gain, scaled, 256, 1);
+    for (size_t i = 0; i < count; ++i) difference[i] = scaled[difference[i]];
+}
+
+// The weights replace the filtered difference in the second working image, then blend
+// median and input over the median. With spare memory for it, the weights come from a
+// table per level: for fixed strengths and threshold a weight depends on nothing but the
+// difference and the brightness.
+void NoiseReducer::BlendLevel(const uint8_t* input, uint8_t* output, uint32_t width,
+                              uint32_t height, int32_t level, float hiStrength,
+                              float loStrength, float threshold, uint8_t* spare,
+                              size_t spareBytes) {
+    const size_t count = size_t(width) * height;
+    if (spare != nullptr && spareBytes >= kWeightTableBytes && count >= kWeightTableWorthwhile) {
+        BuildWeightTable(hiStrength, loStrength, threshold, engineMax, spare);
+        for (size_t i = 0; i < count; ++i) workB[i] = spare[output[i] * 256u + workB[i]];
+    } else {
+        ComputeBlendWeights(workB, output, hiStrength, loStrength, threshold, workB, count, 1);
+    }
+    kernels.NameImage(workB, width, height, "MassagedSubAbsL", 0, 0, 1.0f, level);
+    kernelTable_->blendByWeight(input, output, workB, output, count);
+}

@@ -1,0 +1,60 @@
+// Thirty-two-lane byte vector and four-lane double vector on AVX2, for simd_kernels.inl.
+// Included inside an anonymous namespace after <immintrin.h>.
+
+struct Avx2Bytes {
+    using Reg = __m256i;
+    static constexpr uint32_t kLanes = 32;
+    static Reg Load(const uint8_t* p) {
+        return _mm256_loadu_si256(reinterpret_cast<const Reg*>(p));
+    }
+    static void Store(uint8_t* p, Reg v) { _mm256_storeu_si256(reinterpret_cast<Reg*>(p), v); }
+    static Reg Min(Reg a, Reg b) { return _mm256_min_epu8(a, b); }
+    static Reg Max(Reg a, Reg b) { return _mm256_max_epu8(a, b); }
+    static Reg AbsDiff(Reg a, Reg b) {
+        return _mm256_or_si256(_mm256_subs_epu8(a, b), _mm256_subs_epu8(b, a));
+    }
+
+    // As Sse2Bytes::BlendWords. Unpacking and packing both work within 128-bit halves,
+    // so the lanes come back in their order.
+    static Reg BlendWords(Reg input, Reg median, Reg weight) {
+        Reg n1 = _mm256_add_epi16(
+            _mm256_mullo_epi16(median, _mm256_sub_epi16(_mm256_set1_epi16(255), weight)),
+            _mm256_mullo_epi16(input, weight));
+        n1 = _mm256_add_epi16(n1, _mm256_set1_epi16(128));
+        return _mm256_srli_epi16(_mm256_add_epi16(n1, _mm256_srli_epi16(n1, 8)), 8);
+    }
+    static Reg Blend(Reg input, Reg median, Reg weight) {
+        const Reg zero = _mm256_setzero_si256();
+        const Reg low = BlendWords(_mm256_unpacklo_epi8(input, zero),
+                                   _mm256_unpacklo_epi8(median, zero),
+                                   _mm256_unpacklo_epi8(weight, zero));
+        const Reg high = BlendWords(_mm256_unpackhi_epi8(input, zero),
+                                    _mm256_unpackhi_epi8(median, zero),
+                                    _mm256_unpackhi_epi8(weight, zero));
+        return _mm256_packus_epi16(low, high);
+    }
+};
+
+struct Avx2Doubles {
+    using Reg = __m256d;
+    static constexpr uint32_t kLanes = 4;
+    static Reg Splat(double v) { return _mm256_set1_pd(v); }
+    static Reg Add(Reg a, Reg b) { return _mm256_add_pd(a, b); }
+    static Reg Sub(Reg a, Reg b) { return _mm256_sub_pd(a, b); }
+    static Reg Mul(Reg a, Reg b) { return _mm256_mul_pd(a, b); }
+    static Reg FromBytes(const uint8_t* p) {
+        int32_t word;
+        std::memcpy(&word, p, 4);
+        return _mm256_cvtepi32_pd(_mm_cvtepu8_epi32(_mm_cvtsi32_si128(word)));
+    }
+    // As Sse2Doubles::StoreSamples.
+    static void StoreSamples(uint8_t* out, Reg sum) {
+        __m128 single = _mm256_cvtpd_ps(sum);
+        single = _mm_min_ps(_mm_max_ps(single, _mm_setzero_ps()), _mm_set1_ps(255.0f));
+        const __m128i whole =
+            _mm256_cvttpd_epi32(_mm256_add_pd(_mm256_cvtps_pd(single), _mm256_set1_pd(0.5)));
+        const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(whole, whole), whole);
+        const int32_t word = _mm_cvtsi128_si32(bytes);
+        std::memcpy(out, &word, 4);
+    }
+};

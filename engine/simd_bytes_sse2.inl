@@ -1,0 +1,54 @@
+// Sixteen-lane byte vector and two-lane double vector on SSE2, for simd_kernels.inl.
+// Included inside an anonymous namespace after <emmintrin.h>.
+
+struct Sse2Bytes {
+    using Reg = __m128i;
+    static constexpr uint32_t kLanes = 16;
+    static Reg Load(const uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const Reg*>(p)); }
+    static void Store(uint8_t* p, Reg v) { _mm_storeu_si128(reinterpret_cast<Reg*>(p), v); }
+    static Reg Min(Reg a, Reg b) { return _mm_min_epu8(a, b); }
+    static Reg Max(Reg a, Reg b) { return _mm_max_epu8(a, b); }
+    static Reg AbsDiff(Reg a, Reg b) {
+        return _mm_or_si128(_mm_subs_epu8(a, b), _mm_subs_epu8(b, a));
+    }
+
+    // (m * (255 - w) + i * w + 127) / 255 on 16-bit lanes. With n1 = numerator + 1, below
+    // 65536, the quotient is exactly (n1 + (n1 >> 8)) >> 8.
+    static Reg BlendWords(Reg input, Reg median, Reg weight) {
+        Reg n1 = _mm_add_epi16(_mm_mullo_epi16(median, _mm_sub_epi16(_mm_set1_epi16(255), weight)),
+                               _mm_mullo_epi16(input, weight));
+        n1 = _mm_add_epi16(n1, _mm_set1_epi16(128));
+        return _mm_srli_epi16(_mm_add_epi16(n1, _mm_srli_epi16(n1, 8)), 8);
+    }
+    static Reg Blend(Reg input, Reg median, Reg weight) {
+        const Reg zero = _mm_setzero_si128();
+        const Reg low = BlendWords(_mm_unpacklo_epi8(input, zero), _mm_unpacklo_epi8(median, zero),
+                                   _mm_unpacklo_epi8(weight, zero));
+        const Reg high = BlendWords(_mm_unpackhi_epi8(input, zero),
+                                    _mm_unpackhi_epi8(median, zero),
+                                    _mm_unpackhi_epi8(weight, zero));
+        return _mm_packus_epi16(low, high);
+    }
+};
+
+struct Sse2Doubles {
+    using Reg = __m128d;
+    static constexpr uint32_t kLanes = 2;
+    static Reg Splat(double v) { return _mm_set1_pd(v); }
+    static Reg Add(Reg a, Reg b) { return _mm_add_pd(a, b); }
+    static Reg Sub(Reg a, Reg b) { return _mm_sub_pd(a, b); }
+    static Reg Mul(Reg a, Reg b) { return _mm_mul_pd(a, b); }
+    static Reg FromBytes(const uint8_t* p) {
+        return _mm_cvtepi32_pd(_mm_setr_epi32(p[0], p[1], 0, 0));
+    }
+    // ToSample: to single precision, clamped to 0..255 (a NaN to 0), then
+    // floor(v + 0.5) in double, which for v >= 0 is truncation.
+    static void StoreSamples(uint8_t* out, Reg sum) {
+        __m128 single = _mm_cvtpd_ps(sum);
+        single = _mm_min_ps(_mm_max_ps(single, _mm_setzero_ps()), _mm_set1_ps(255.0f));
+        const __m128i whole =
+            _mm_cvttpd_epi32(_mm_add_pd(_mm_cvtps_pd(single), _mm_set1_pd(0.5)));
+        out[0] = uint8_t(_mm_cvtsi128_si32(whole));
+        out[1] = uint8_t(_mm_cvtsi128_si32(_mm_srli_si128(whole, 4)));
+    }
+};

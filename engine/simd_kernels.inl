@@ -1,0 +1,298 @@
+// Kernels written once over a vector type and included, inside an anonymous namespace,
+// by each instruction-set file (kernels_sse2.cpp, kernels_avx2.cpp). Every template is
+// then instantiated with that file's own types only, so code built for a wider
+// instruction set can never stand in for a narrower one at link time.
+//
+// A byte vector type B offers: Reg, kLanes, Load and Store (unaligned), Min, Max,
+// AbsDiff and Blend (the exact BlendByWeight of one vector). A double vector type D
+// offers: Reg, kLanes, Splat, Add, Sub, Mul, FromBytes (kLanes samples) and
+// StoreSamples (ToSample of each lane, stored as kLanes bytes).
+//
+// Needs <cstring>, <cstdint>, median_columns.h, img_class.h and noise_reducer.h.
+
+// One byte per "vector": the tail of a plane too narrow for any wider type.
+struct OneByte {
+    using Reg = uint8_t;
+    static constexpr uint32_t kLanes = 1;
+    static Reg Load(const uint8_t* p) { return *p; }
+    static void Store(uint8_t* p, Reg v) { *p = v; }
+    static Reg Min(Reg a, Reg b) { return a < b ? a : b; }
+    static Reg Max(Reg a, Reg b) { return a < b ? b : a; }
+};
+
+template <class T>
+constexpr T Smaller(T a, T b) { return a < b ? a : b; }
+
+// ---------------------------------------------------------------------------------------
+// Centre-weighted median. Each column of the window is sorted once per row and kept in
+// a strip on the stack; every output then merges five sorted columns read at offsets.
+
+constexpr uint32_t kMedianChunk = 256;  // output columns per strip
+
+// Needs width >= B::kLanes + 4. Writes columns 2 .. width - 3 of out.
+template <class B>
+void MedianRowWith(const uint8_t* const rows[5], uint32_t width, uint8_t* out) {
+    using Reg = typename B::Reg;
+    constexpr uint32_t kLanes = B::kLanes;
+    constexpr uint32_t kStrip = kMedianChunk + kLanes + 4;
+    alignas(64) uint8_t three[3][kStrip];
+    alignas(64) uint8_t five[5][kStrip];
+    const uint32_t end = width - 2;  // one past the last output column
+    for (uint32_t x0 = 2; x0 < end; x0 += kMedianChunk) {
+        const uint32_t chunkEnd = Smaller(x0 + kMedianChunk, end);
+        // A short last chunk is moved left so that it holds one whole vector.
+        const uint32_t chunkStart = Smaller(x0, end - kLanes);
+        const uint32_t first = chunkStart - 2;  // column of strip index 0
+        const uint32_t last = chunkEnd + 2;     // one past the last column needed
+        for (uint32_t p = first; p < last; p += kLanes) {
+            const uint32_t at = Smaller(p, width - kLanes);
+            Reg column[5], sorted3[3], sorted5[5];
+            for (int k = 0; k < 5; ++k) column[k] = B::Load(rows[k] + at);
+            SortMedianColumn<B>(column, sorted3, sorted5);
+            for (int k = 0; k < 3; ++k) B::Store(three[k] + (at - first), sorted3[k]);
+            for (int k = 0; k < 5; ++k) B::Store(five[k] + (at - first), sorted5[k]);
+        }
+        for (uint32_t x = chunkStart; x < chunkEnd; x += kLanes) {
+            const uint32_t at = Smaller(x, chunkEnd - kLanes);
+            const uint32_t i = at - 2 - first;  // strip index of column at - 2
+            Reg a[5], b[5], c[5], d[3], e[3];
+            for (int k = 0; k < 5; ++k) {
+                a[k] = B::Load(five[k] + i + 1);
+                b[k] = B::Load(five[k] + i + 2);
+                c[k] = B::Load(five[k] + i + 3);
+            }
+            for (int k = 0; k < 3; ++k) {
+                d[k] = B::Load(three[k] + i);
+                e[k] = B::Load(three[k] + i + 4);
+            }
+            B::Store(out + at, MedianOfSortedColumns<B>(a, b, c, d, e, B::Load(rows[2] + at)));
+        }
+    }
+}
+
+template <class Wide, class Narrow>
+void MedianPlane(const uint8_t* src, uint32_t width, uint32_t height, uint8_t* dest) {
+    const size_t rowBytes = width;
+    if (width < 5 || height < 5) {
+        std::memcpy(dest, src, rowBytes * height);
+        return;
+    }
+    std::memcpy(dest, src, 2 * rowBytes);
+    std::memcpy(dest + (height - 2) * rowBytes, src + (height - 2) * rowBytes, 2 * rowBytes);
+    for (uint32_t y = 2; y + 2 < height; ++y) {
+        const uint8_t* rows[5];
+        for (int r = 0; r < 5; ++r) rows[r] = src + (y + r - 2) * rowBytes;
+        uint8_t* out = dest + y * rowBytes;
+        out[0] = rows[2][0];
+        out[1] = rows[2][1];
+        out[width - 2] = rows[2][width - 2];
+        out[width - 1] = rows[2][width - 1];
+        if (width >= Wide::kLanes + 4)
+            MedianRowWith<Wide>(rows, width, out);
+        else if (width >= Narrow::kLanes + 4)
+            MedianRowWith<Narrow>(rows, width, out);
+        else
+            MedianRowWith<OneByte>(rows, width, out);
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Running maximum and minimum over a square of side 2 * Radius + 1, edges repeated.
+
+template <class B, bool kMax>
+struct Extreme {
+    using Reg = typename B::Reg;
+    static Reg Of(Reg a, Reg b) { return kMax ? B::Max(a, b) : B::Min(a, b); }
+};
+
+constexpr uint32_t kExtremeChunk = 1024;  // outputs per row strip
+
+// Row strips on the stack. Set to zero once per plane so that the vector loops, which
+// run a little past the samples they need, read only initialised bytes.
+template <class B, int Radius>
+struct RowStrips {
+    static constexpr uint32_t kSize = kExtremeChunk + 2 * Radius + 2 * B::kLanes + 16;
+    alignas(64) uint8_t extended[kSize];  // the row with its edges repeated
+    alignas(64) uint8_t pairs[kSize];     // extremes of 2, later of 8 neighbours
+    alignas(64) uint8_t quads[kSize];     // extremes of 4 neighbours
+};
+
+// Row pass by shift-doubling: extremes of 2, 4 and 8 neighbours, then three of those
+// cover the window. Rows are taken in chunks; the 2 * Radius samples that the next chunk
+// still needs are carried over, so dest may equal src.
+template <class B, int Radius, bool kMax>
+void ExtremeRow(const uint8_t* src, uint8_t* dest, uint32_t width, RowStrips<B, Radius>& s) {
+    static_assert(Radius == 8 || Radius == 9, "the doubling covers windows of 17 to 20");
+    using X = Extreme<B, kMax>;
+    constexpr uint32_t kLanes = B::kLanes;
+    constexpr uint32_t kCarry = 2 * Radius;
+    uint32_t filled = 0;  // strip samples already holding the row (the carry)
+    for (uint32_t x0 = 0; x0 < width; x0 += kExtremeChunk) {
+        const uint32_t n = Smaller(kExtremeChunk, width - x0);
+        // Strip index i holds position x0 - Radius + i, clamped to the row.
+        const int64_t origin = int64_t(x0) - Radius;
+        uint32_t i = filled;
+        for (; i < n + kCarry && origin + i < 0; ++i) s.extended[i] = src[0];
+        if (i < n + kCarry && origin + i < int64_t(width)) {
+            const uint32_t inside = uint32_t(Smaller<int64_t>(n + kCarry, width - origin) - i);
+            std::memcpy(s.extended + i, src + (origin + i), inside);
+            i += inside;
+        }
+        for (; i < n + kCarry; ++i) s.extended[i] = src[width - 1];
+        for (uint32_t i = 0; i < n + kCarry - 1; i += kLanes)
+            B::Store(s.pairs + i, X::Of(B::Load(s.extended + i), B::Load(s.extended + i + 1)));
+        for (uint32_t i = 0; i < n + kCarry - 3; i += kLanes)
+            B::Store(s.quads + i, X::Of(B::Load(s.pairs + i), B::Load(s.pairs + i + 2)));
+        for (uint32_t i = 0; i < n + 8; i += kLanes)
+            B::Store(s.pairs + i, X::Of(B::Load(s.quads + i), B::Load(s.quads + i + 4)));
+        for (uint32_t x = 0; x < n; x += kLanes) {
+            // Eights at x and x + 8 cover x .. x + 15; the rest of the window's 2R + 1 comes
+            // from a quad (x + 15 .. x + 18) or a single sample (x + 16).
+            const typename B::Reg rest = Radius == 9 ? B::Load(s.quads + x + 15)
+                                                      : B::Load(s.extended + x + 16);
+            const typename B::Reg v =
+                X::Of(X::Of(B::Load(s.pairs + x), B::Load(s.pairs + x + 8)), rest);
+            if (x + kLanes <= n) {
+                B::Store(dest + x0 + x, v);
+            } else {
+                alignas(64) uint8_t lanes[kLanes];
+                B::Store(lanes, v);
+                std::memcpy(dest + x0 + x, lanes, n - x);
+            }
+        }
+        std::memmove(s.extended, s.extended + n, kCarry);
+        filled = kCarry;
+    }
+}
+
+// Column pass, in place, in strips of up to 1024 columns (wide strips touch few pages per
+// row). Output row y needs rows y - R .. y + R; the rows above it are already overwritten,
+// so each row's original is kept in a ring of R rows (9 KiB at most) as it is replaced.
+template <class B, int Radius, bool kMax>
+void ExtremeColumns(uint8_t* plane, uint32_t width, uint32_t height) {
+    using X = Extreme<B, kMax>;
+    using Reg = typename B::Reg;
+    constexpr uint32_t kLanes = B::kLanes;
+    constexpr uint32_t kStrip = 1024;
+    constexpr uint32_t kRowsAhead = 3;
+    alignas(64) uint8_t above[Radius][kStrip];
+    alignas(64) uint8_t lanes[kStrip] = {};
+    const size_t rowBytes = width;
+    for (uint32_t x0 = 0; x0 < width; x0 += kStrip) {
+        const uint32_t strip = Smaller(kStrip, width - x0);
+        uint8_t* column = plane + x0;
+        for (int k = 0; k < Radius; ++k) std::memcpy(above[k], column, strip);  // rows -R..-1
+        int oldest = 0;  // ring slot of row y - R
+        for (uint32_t y = 0; y < height; ++y) {
+            const uint8_t* below[Radius + 1];  // rows y .. y + R, clamped
+            for (int k = 0; k <= Radius; ++k)
+                below[k] = column + size_t(Smaller<uint32_t>(y + k, height - 1)) * rowBytes;
+            uint8_t* out = column + size_t(y) * rowBytes;
+            // The entering row has not been read yet; ask for the ones after it early.
+            const uint8_t* ahead =
+                column + size_t(Smaller<uint32_t>(y + Radius + kRowsAhead, height - 1)) * rowBytes;
+            for (uint32_t v = 0; v < strip; v += 64) __builtin_prefetch(ahead + v);
+            for (uint32_t v = 0; v < strip; v += kLanes) {
+                const bool whole = v + kLanes <= strip;
+                if (!whole) std::memcpy(lanes, out + v, strip - v);
+                const Reg original = B::Load(whole ? out + v : lanes);
+                Reg e = original;
+                for (int k = 0; k < Radius; ++k) e = X::Of(e, B::Load(above[k] + v));
+                for (int k = 1; k <= Radius; ++k) {
+                    if (whole) {
+                        e = X::Of(e, B::Load(below[k] + v));
+                    } else {
+                        std::memcpy(lanes, below[k] + v, strip - v);
+                        e = X::Of(e, B::Load(lanes));
+                    }
+                }
+                B::Store(above[oldest] + v, original);
+                if (whole) {
+                    B::Store(out + v, e);
+                } else {
+                    B::Store(lanes, e);
+                    std::memcpy(out + v, lanes, strip - v);
+                }
+            }
+            oldest = oldest + 1 == Radius ? 0 : oldest + 1;
+        }
+    }
+}
+
+template <class B, int Radius, bool kMax>
+void ExtremePlane(const uint8_t* src, uint32_t width, uint32_t height, uint8_t* dest) {
+    if (width == 0 || height == 0) return;
+    RowStrips<B, Radius> strips = {};
+    for (uint32_t y = 0; y < height; ++y)
+        ExtremeRow<B, Radius, kMax>(src + size_t(y) * width, dest + size_t(y) * width, width,
+                                    strips);
+    ExtremeColumns<B, Radius, kMax>(dest, width, height);
+}
+
+// ---------------------------------------------------------------------------------------
+// Per-sample operations. The vector part covers whole vectors; the scalar operation
+// finishes the few samples left, so both paths share one definition of the tail.
+
+template <class B>
+void AbsDifferenceWith(const uint8_t* a, const uint8_t* b, uint8_t* out, size_t count) {
+    size_t i = 0;
+    for (; i + B::kLanes <= count; i += B::kLanes)
+        B::Store(out + i, B::AbsDiff(B::Load(a + i), B::Load(b + i)));
+    NoiseReducer::AbsDifference(a + i, b + i, out + i, count - i, 1);
+}
+
+template <class B>
+void BlendByWeightWith(const uint8_t* input, const uint8_t* median, const uint8_t* weight,
+                       uint8_t* out, size_t count) {
+    size_t i = 0;
+    for (; i + B::kLanes <= count; i += B::kLanes)
+        B::Store(out + i, B::Blend(B::Load(input + i), B::Load(median + i), B::Load(weight + i)));
+    NoiseReducer::BlendByWeight(input + i, median + i, weight + i, out + i, count - i, 1);
+}
+
+// The sums are formed lane by lane with the same double operations in the same order
+// as the scalar combinations, so they round identically.
+template <class D>
+void CombineDetailWith(const uint8_t* a, float aCoef, const uint8_t* b, float bCoef,
+                       uint8_t* out, size_t count) {
+    const typename D::Reg ka = D::Splat(aCoef), kb = D::Splat(bCoef), mid = D::Splat(127.0);
+    size_t i = 0;
+    for (; i + D::kLanes <= count; i += D::kLanes) {
+        const typename D::Reg sum =
+            D::Add(D::Sub(D::Mul(ka, D::FromBytes(a + i)), D::Mul(kb, D::FromBytes(b + i))), mid);
+        D::StoreSamples(out + i, sum);
+    }
+    NoiseReducer::CombineDetail(a + i, aCoef, b + i, bCoef, out + i, count - i, 1);
+}
+
+template <class D>
+void CombineDetailWithCoarseWith(const uint8_t* a, float aCoef, const uint8_t* coarse,
+                                 float coarseCoef, const uint8_t* b, float bCoef, uint8_t* out,
+                                 size_t count) {
+    const typename D::Reg ka = D::Splat(aCoef), kb = D::Splat(bCoef), kc = D::Splat(coarseCoef);
+    const typename D::Reg mid = D::Splat(127.0);
+    size_t i = 0;
+    for (; i + D::kLanes <= count; i += D::kLanes) {
+        const typename D::Reg detail = D::Sub(D::FromBytes(coarse + i), mid);
+        const typename D::Reg sum = D::Add(
+            D::Add(D::Sub(D::Mul(ka, D::FromBytes(a + i)), D::Mul(kb, D::FromBytes(b + i))),
+                   D::Mul(kc, detail)),
+            mid);
+        D::StoreSamples(out + i, sum);
+    }
+    NoiseReducer::CombineDetailWithCoarse(a + i, aCoef, coarse + i, coarseCoef, b + i, bCoef,
+                                          out + i, count - i, 1);
+}
+
+template <class D>
+void CombineOutputWith(const uint8_t* a, float aCoef, const uint8_t* detail, float detailCoef,
+                       uint8_t* out, size_t count) {
+    const typename D::Reg ka = D::Splat(aCoef), kd = D::Splat(detailCoef), mid = D::Splat(127.0);
+    size_t i = 0;
+    for (; i + D::kLanes <= count; i += D::kLanes) {
+        const typename D::Reg sum = D::Add(D::Mul(kd, D::Sub(D::FromBytes(detail + i), mid)),
+                                           D::Mul(ka, D::FromBytes(a + i)));
+        D::StoreSamples(out + i, sum);
+    }
+    NoiseReducer::CombineOutput(a + i, aCoef, detail + i, detailCoef, out + i, count - i, 1);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "kernel_paths.h"
+
+namespace dispatch_test {
+
+// The paths besides the scalar one that this processor and build run.
+std::vector<KernelPath> WidePaths();
+std::string PathName(KernelPath path);
+
+// Planes of the kinds that reach different corners of the kernels: uniform noise, a few
+// close values (many ties), and smooth gradients with sparse outliers.
+enum class Content { kNoise, kTies, kGradient };
+std::vector<uint8_t> MakePlane(uint32_t width, uint32_t height, Content content, uint32_t seed);
+
+// Sizes of the sweep: every width 1..94 (twice the widest vector plus 30) at heights
+// 1..8, then larger planes of odd sizes.
+struct Size {
+    uint32_t width;
+    uint32_t height;
+};
+std::vector<Size> SweepSizes();
+
+// Empty when equal, else the first differing index and the two values there.
+std::string FirstDifference(const std::vector<uint8_t>& expected,
+                            const std::vector<uint8_t>& actual);
+
+// A destination followed by guard bytes that no kernel may touch.
+class GuardedPlane {
+public:
+    explicit GuardedPlane(size_t count, uint8_t fill = 0xA5);
+    uint8_t* data() { return bytes_.data(); }
+    std::vector<uint8_t> Contents() const;
+    bool GuardIntact() const;
+
+private:
+    static constexpr size_t kGuard = 64;
+    static constexpr uint8_t kGuardByte = 0x5C;
+    size_t count_;
+    std::vector<uint8_t> bytes_;
+};
+
+}  // namespace dispatch_test

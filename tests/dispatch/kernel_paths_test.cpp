@@ -1,0 +1,164 @@
+// Every wide kernel against the scalar one, byte for byte, over the size sweep: in place
+// and into a separate plane, with guard bytes after every destination.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "dispatch_support.h"
+#include "kernel_paths.h"
+#include "noise_reducer.h"
+
+namespace {
+
+using dispatch_test::Content;
+using dispatch_test::FirstDifference;
+using dispatch_test::GuardedPlane;
+using dispatch_test::MakePlane;
+using dispatch_test::PathName;
+using dispatch_test::SweepSizes;
+using dispatch_test::WidePaths;
+
+constexpr Content kContents[] = {Content::kNoise, Content::kTies, Content::kGradient};
+
+using PlaneKernel = void (*)(const uint8_t*, uint32_t, uint32_t, uint8_t*);
+
+// Runs kernel of path and of the scalar table on every sweep size and content.
+void ExpectPlaneKernelMatches(PlaneKernel KernelTable::*kernel, bool inPlace) {
+    const KernelTable& scalar = *KernelTableFor(KernelPath::kScalar);
+    for (KernelPath path : WidePaths()) {
+        const KernelTable& wide = *KernelTableFor(path);
+        for (auto size : SweepSizes()) {
+            for (Content content : kContents) {
+                const auto source = MakePlane(size.width, size.height, content, 1);
+                const size_t count = source.size();
+                GuardedPlane expected(count), actual(count);
+                if (inPlace) {
+                    std::memcpy(expected.data(), source.data(), count);
+                    std::memcpy(actual.data(), source.data(), count);
+                    (scalar.*kernel)(expected.data(), size.width, size.height, expected.data());
+                    (wide.*kernel)(actual.data(), size.width, size.height, actual.data());
+                } else {
+                    (scalar.*kernel)(source.data(), size.width, size.height, expected.data());
+                    (wide.*kernel)(source.data(), size.width, size.height, actual.data());
+                }
+                ASSERT_EQ("", FirstDifference(expected.Contents(), actual.Contents()))
+                    << PathName(path) << " " << size.width << "x" << size.height << " content "
+                    << int(content) << (inPlace ? " in place" : "");
+                ASSERT_TRUE(actual.GuardIntact()) << PathName(path) << " " << size.width << "x"
+                                                  << size.height;
+            }
+        }
+    }
+}
+
+TEST(KernelPaths, MedianMatchesScalar) { ExpectPlaneKernelMatches(&KernelTable::median, false); }
+
+TEST(KernelPaths, RunningMaxMatchesScalar) {
+    ExpectPlaneKernelMatches(&KernelTable::runningMax, false);
+    ExpectPlaneKernelMatches(&KernelTable::runningMax, true);
+}
+
+TEST(KernelPaths, RunningMinMatchesScalar) {
+    ExpectPlaneKernelMatches(&KernelTable::runningMin, false);
+    ExpectPlaneKernelMatches(&KernelTable::runningMin, true);
+}
+
+// Counts around every vector width, and coefficients whose sums land on halves, beyond
+// both ends of the range, and on values that round differently in single precision.
+TEST(KernelPaths, PerSampleOperationsMatchScalar) {
+    const KernelTable& scalar = *KernelTableFor(KernelPath::kScalar);
+    const float coefficients[][3] = {{1.0f, 1.0f, 1.0f},     {0.5f, 0.5f, 1.5f},
+                                     {1.2f, 0.8333333f, 1.44f}, {0.48225f, 2.0736f, 0.6944444f},
+                                     {3.0f, -2.0f, 0.1f},   {1e-8f, 255.5f, 1.00001f}};
+    for (KernelPath path : WidePaths()) {
+        const KernelTable& wide = *KernelTableFor(path);
+        for (size_t count : {size_t(0), size_t(1), size_t(3), size_t(15), size_t(16),
+                             size_t(17), size_t(31), size_t(33), size_t(95), size_t(4099)}) {
+            const auto a = MakePlane(uint32_t(count), 1, Content::kNoise, 2);
+            const auto b = MakePlane(uint32_t(count), 1, Content::kNoise, 3);
+            const auto c = MakePlane(uint32_t(count), 1, Content::kGradient, 4);
+            const std::string where = PathName(path) + " count " + std::to_string(count);
+
+            GuardedPlane expected(count), actual(count);
+            scalar.absDifference(a.data(), b.data(), expected.data(), count);
+            wide.absDifference(a.data(), b.data(), actual.data(), count);
+            ASSERT_EQ("", FirstDifference(expected.Contents(), actual.Contents())) << "absDifference " << where;
+            ASSERT_TRUE(actual.GuardIntact()) << where;
+
+            scalar.blendByWeight(a.data(), b.data(), c.data(), expected.data(), count);
+            wide.blendByWeight(a.data(), b.data(), c.data(), actual.data(), count);
+            ASSERT_EQ("", FirstDifference(expected.Contents(), actual.Contents())) << "blendByWeight " << where;
+
+            for (const auto& k : coefficients) {
+                scalar.combineDetail(a.data(), k[0], b.data(), k[1], expected.data(), count);
+                wide.combineDetail(a.data(), k[0], b.data(), k[1], actual.data(), count);
+                ASSERT_EQ("", FirstDifference(expected.Contents(), actual.Contents())) << "combineDetail " << where;
+
+                scalar.combineDetailWithCoarse(a.data(), k[0], c.data(), k[2], b.data(), k[1],
+                                               expected.data(), count);
+                wide.combineDetailWithCoarse(a.data(), k[0], c.data(), k[2], b.data(), k[1],
+                                             actual.data(), count);
+                ASSERT_EQ("", FirstDifference(expected.Contents(), actual.Contents()))
+                    << "combineDetailWithCoarse " << where;
+
+                scalar.combineOutput(a.data(), k[0], c.data(), k[2], expected.data(), count);
+                wide.combineOutput(a.data(), k[0], c.data(), k[2], actual.data(), count);
+                ASSERT_EQ("", FirstDifference(expected.Contents(), actual.Contents())) << "combineOutput " << where;
+                ASSERT_TRUE(actual.GuardIntact()) << where;
+            }
+        }
+    }
+}
+
+// Every blend of every (input, median, weight) triple, where the division by 255 of the
+// wide paths is a multiply and shift.
+TEST(KernelPaths, BlendMatchesScalarForEveryTriple) {
+    const KernelTable& scalar = *KernelTableFor(KernelPath::kScalar);
+    std::vector<uint8_t> input(256 * 256), median(256 * 256), weight(256 * 256);
+    for (size_t i = 0; i < input.size(); ++i) {
+        input[i] = uint8_t(i);
+        median[i] = uint8_t(i >> 8);
+    }
+    for (KernelPath path : WidePaths()) {
+        for (uint32_t w = 0; w < 256; ++w) {
+            std::fill(weight.begin(), weight.end(), uint8_t(w));
+            std::vector<uint8_t> expected(input.size()), actual(input.size());
+            scalar.blendByWeight(input.data(), median.data(), weight.data(), expected.data(),
+                                 input.size());
+            KernelTableFor(path)->blendByWeight(input.data(), median.data(), weight.data(),
+                                                actual.data(), input.size());
+            ASSERT_EQ("", FirstDifference(expected, actual)) << PathName(path) << " weight " << w;
+        }
+    }
+}
+
+void* Allocate(uint32_t bytes) { return std::malloc(bytes); }
+void Release(void* block) { std::free(block); }
+
+TEST(KernelPaths, EnvironmentForcesScalarPath) {
+    const char* previous = std::getenv("LUMISTRA_FORCE_SCALAR");
+    const std::string saved = previous ? previous : "";
+    setenv("LUMISTRA_FORCE_SCALAR", "1", 1);
+    EXPECT_EQ(KernelPath::kScalar, NoiseReducer(&Allocate, &Release).ActiveKernelPath());
+    unsetenv("LUMISTRA_FORCE_SCALAR");
+    const auto wide = WidePaths();
+    const KernelPath best = wide.empty() ? KernelPath::kScalar : wide.back();
+    EXPECT_EQ(best, NoiseReducer(&Allocate, &Release).ActiveKernelPath());
+    if (previous) setenv("LUMISTRA_FORCE_SCALAR", saved.c_str(), 1);
+}
+
+TEST(KernelPaths, UnsupportedPathIsRefused) {
+    NoiseReducer reducer(&Allocate, &Release);
+    const KernelPath before = reducer.ActiveKernelPath();
+    for (KernelPath path : {KernelPath::kSse2, KernelPath::kAvx2}) {
+        if (KernelTableFor(path) != nullptr && KernelPathSupported(path)) continue;
+        EXPECT_FALSE(reducer.UseKernelPath(path));
+        EXPECT_EQ(before, reducer.ActiveKernelPath());
+    }
+    EXPECT_TRUE(reducer.UseKernelPath(KernelPath::kScalar));
+    EXPECT_EQ(KernelPath::kScalar, reducer.ActiveKernelPath());
+}
+
+}  // namespace
