@@ -1,0 +1,29 @@
+#include "engine_values.h"
+
+#include <cmath>
+
+namespace {
+float StrengthFromAmount(float amount) {
+    // The percentage factor is the single-precision constant, widened: the
+    // strengths must match the engine's reference figures bit for bit.
+    const double fraction = static_cast<double>(ClampAmount(amount)) * static_cast<double>(0.01f);
+    return static_cast<float>(2.0 * std::pow(fraction, 0.5));
+}
+
+float ClarityFromAmount(float amount) {
+    return static_cast<float>(static_cast<double>(ClampAmount(amount)) * -0.004 + 1.2);
+}
+}  // namespace
+
+float ClampAmount(float amount) {
+    if (std::isnan(amount)) return kDefaultAmount;
+    if (amount < kMinimumAmount) return kMinimumAmount;
+    if (amount > kMaximumAmount) return kMaximumAmount;
+    return amount;
+}
+
+EngineValues ConvertEngineValues(const FilterParameters& parameters) {
+    return EngineValues{StrengthFromAmount(parameters.noiseHighAmount),
+                        StrengthFromAmount(parameters.noiseLowAmount),
+                        ClarityFromAmount(parameters.clarityAmount)};
+}

@@ -1,0 +1,6 @@
+#include "host_seams.h"
+
+HostSeams& Seams() {
+    static HostSeams seams;
+    return seams;
+}

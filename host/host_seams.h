@@ -1,0 +1,24 @@
+// Replaceable behaviour for tests that drive the real entry point: what the
+// preview dialog answers, the screen size, and a record of the messages shown.
+// The shipped module never changes these; the testable module exports setters.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "filter_parameters.h"
+
+struct HostSeams {
+    int dialogAnswer = 0;  // 0: the dialog as built
+    bool editsValues = false;
+    FilterParameters dialogValues{};  // what the "user" sets before answering
+    int32_t screenWidth = 0;          // 0 by 0: the real screen
+    int32_t screenHeight = 0;
+
+    int dialogCount = 0;  // ShowPreviewDialog calls
+    int messageCount = 0;
+    std::string lastCaption;
+    std::string lastMessage;
+};
+
+HostSeams& Seams();

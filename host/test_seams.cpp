@@ -1,0 +1,29 @@
+#include "test_seams.h"
+
+#include "host_seams.h"
+#include "plugin_alloc.h"
+
+void LumistraTestReset() { Seams() = HostSeams{}; }
+
+void LumistraTestSetDialogAnswer(int answer) { Seams().dialogAnswer = answer; }
+
+void LumistraTestSetDialogValues(float noiseHighAmount, float noiseLowAmount,
+                                 float clarityAmount) {
+    Seams().editsValues = true;
+    Seams().dialogValues = FilterParameters{noiseHighAmount, noiseLowAmount, clarityAmount};
+}
+
+void LumistraTestSetScreenSize(int width, int height) {
+    Seams().screenWidth = width;
+    Seams().screenHeight = height;
+}
+
+int LumistraTestDialogCount() { return Seams().dialogCount; }
+
+int LumistraTestMessageCount() { return Seams().messageCount; }
+
+const char* LumistraTestLastCaption() { return Seams().lastCaption.c_str(); }
+
+const char* LumistraTestLastMessage() { return Seams().lastMessage.c_str(); }
+
+int LumistraTestLiveBlockCount() { return static_cast<int>(LiveBlockCount()); }

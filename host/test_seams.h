@@ -1,0 +1,34 @@
+// Functions exported only by the testable module (LumistraTestable), for tests
+// that load it and drive PluginMain as a host would. Find them with dlsym;
+// the declarations give their types.
+#pragma once
+
+#include "plugin_export.h"
+
+// Back to the shipped behaviour, counters and the last message cleared.
+LUMISTRA_EXPORT void LumistraTestReset();
+
+// What the preview dialog answers from now on: 1 OK, 2 Cancel, a negative
+// code for a dialog that could not be created; 0 restores the shipped
+// behaviour (a dialog that cannot be created).
+LUMISTRA_EXPORT void LumistraTestSetDialogAnswer(int answer);
+
+// The values the "user" sets in the dialog before answering OK or Cancel.
+LUMISTRA_EXPORT void LumistraTestSetDialogValues(float noiseHighAmount, float noiseLowAmount,
+                                                 float clarityAmount);
+
+// The screen size the display test sees; 0 by 0 restores the real one.
+LUMISTRA_EXPORT void LumistraTestSetScreenSize(int width, int height);
+
+// How often the preview dialog was asked for since the last reset.
+LUMISTRA_EXPORT int LumistraTestDialogCount();
+
+// How many error messages were shown since the last reset, and the last one
+// (empty strings when none).
+LUMISTRA_EXPORT int LumistraTestMessageCount();
+LUMISTRA_EXPORT const char* LumistraTestLastCaption();
+LUMISTRA_EXPORT const char* LumistraTestLastMessage();
+
+// Engine blocks handed out and not yet returned; 0 after every finished or
+// failed call.
+LUMISTRA_EXPORT int LumistraTestLiveBlockCount();
