@@ -3,7 +3,6 @@
 // by side, so that a person can see what the engine does.
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -12,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "engine_values.h"
+#include "filter_parameters.h"
 #include "netpbm.h"
 #include "noise_reducer.h"
 #include "sample_image.h"
@@ -22,22 +23,6 @@ constexpr uint32_t kWidth = 1200;
 constexpr uint32_t kHeight = 800;
 constexpr uint32_t kGap = 16;  // grey bar between the two halves of the comparison
 constexpr uint8_t kGapGrey = 128;
-
-// The dialog's three values (0 to 100) as the engine takes them.
-struct EngineValues {
-    float hiStrength;
-    float loStrength;
-    float clarity;
-};
-
-float StrengthFromPercent(float percent) {
-    return float(2.0 * std::pow(double(percent) * double(0.01f), 0.5));
-}
-
-EngineValues FromUserValues(float highlight, float shadow, float clarityAmount) {
-    return {StrengthFromPercent(highlight), StrengthFromPercent(shadow),
-            float(double(clarityAmount) * -0.004 + 1.2)};
-}
 
 void* AllocateZeroed(uint32_t byteCount) { return std::calloc(byteCount, 1); }
 void Release(void* block) { std::free(block); }
@@ -92,14 +77,16 @@ int main(int argc, char** argv) {
     for (lumistra::SampleChannel channel : channels)
         noisy.push_back(lumistra::MakeSamplePlane(kWidth, kHeight, channel));
 
-    // Highlight, Shadow and Clarity at their defaults, and the levels of the filtering run.
-    const EngineValues values = FromUserValues(50.0f, 50.0f, 50.0f);
+    // Highlight, Shadow and Clarity at their defaults, converted as the filtering run does.
+    const EngineValues values =
+        ConvertEngineValues(FilterParameters{kDefaultAmount, kDefaultAmount, kDefaultAmount});
     NoiseReducer reducer(&AllocateZeroed, &Release);
     for (const std::vector<uint8_t>& plane : noisy) {
         std::vector<uint8_t> filtered(plane.size());
         bool failed = reducer.ProcessPlane(plane.data(), filtered.data(), kWidth, kHeight,
                                            values.hiStrength, values.loStrength,
-                                           values.clarity, 1, 5);
+                                           values.clarity, kEngineStartLevel,
+                                           kEngineMaxLevel);
         if (failed) {
             reducer.ReleaseWorkImages();
             std::fprintf(stderr, "lumistra-demo: the engine could not obtain its memory\n");
