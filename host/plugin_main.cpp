@@ -1,8 +1,8 @@
-// The module's entry point.
+#include "plugin_main.h"
+
 #include <new>
 
 #include "plugin_alloc.h"
-#include "plugin_export.h"
 #include "plugin_handles.h"
 #include "plugin_state.h"
 #include "selectors.h"
