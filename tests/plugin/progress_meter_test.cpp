@@ -69,11 +69,4 @@ TEST_F(ProgressMeterTest, FinishAtTheLargestTotalEnds) {
     EXPECT_EQ(gReports, (Reports{{INT32_MAX - 1, INT32_MAX}, {INT32_MAX, INT32_MAX}}));
 }
 
-TEST_F(ProgressMeterTest, HostWithoutProgressProcIsLeftAlone) {
-    host.filter.progressProc = nullptr;
-    UpdateProgress(ProgressOperation::Enable);
-    UpdateProgress(ProgressOperation::Start, 3);
-    UpdateProgress(ProgressOperation::Step);
-    EXPECT_EQ(CurrentProgress().done, 1);
-}
 }  // namespace
