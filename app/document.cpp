@@ -1,0 +1,48 @@
+#include "document.h"
+
+#include <cassert>
+
+#include "plugin_constants.h"
+
+namespace {
+
+int PlanesOf(ColourMode mode) {
+    switch (mode) {
+        case ColourMode::kGrey: return 1;
+        case ColourMode::kRgb: return 3;
+        case ColourMode::kRgba:
+        case ColourMode::kCmyk: return 4;
+    }
+    return 0;
+}
+
+}  // namespace
+
+Document::Document(ColourMode mode, int32_t width, int32_t height)
+    : mode_(mode), width_(width), height_(height) {
+    assert(IsValidSize(width, height));
+    filterRect = {0, 0, static_cast<int16_t>(height), static_cast<int16_t>(width)};
+    planes_.assign(
+        static_cast<std::size_t>(PlanesOf(mode)),
+        std::vector<uint8_t>(static_cast<std::size_t>(width) * static_cast<std::size_t>(height)));
+}
+
+int16_t Document::ImageMode() const {
+    switch (mode_) {
+        case ColourMode::kGrey: return plugInModeGrayScale;
+        case ColourMode::kCmyk: return plugInModeCMYKColor;
+        case ColourMode::kRgb:
+        case ColourMode::kRgba: return plugInModeRGBColor;
+    }
+    return plugInModeRGBColor;
+}
+
+bool Document::IsWholeImageFiltered() const {
+    return filterRect.top == 0 && filterRect.left == 0 && filterRect.bottom == height_ &&
+           filterRect.right == width_;
+}
+
+bool Document::operator==(const Document& other) const {
+    return mode_ == other.mode_ && width_ == other.width_ && height_ == other.height_ &&
+           planes_ == other.planes_;
+}

@@ -1,0 +1,229 @@
+// A host for one filter plug-in and one document: it fills the FilterRecord
+// as a real host does, offers every suite a filter may use, calls the entry
+// point selector by selector, and applies the filtered pixels to the
+// document only when the filtering run succeeded.
+//
+// HostOptions let tests vary a host's habits (row padding, shared buffers,
+// missing suites, reported depth); the FaultInjector makes any host routine
+// fail at a chosen call.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "buffer_registry.h"
+#include "descriptor.h"
+#include "document.h"
+#include "fault_injector.h"
+#include "filter_record.h"
+#include "handle_registry.h"
+#include "pixel_exchange.h"
+#include "plugin_constants.h"
+#include "plugin_module.h"
+#include "scripting_store.h"
+
+struct HostOptions {
+    OSType hostSig = FourCC("8BIM");
+    int32_t maxSpace = 256 << 20;  // also the budget of the buffer suite
+    int32_t depth = 8;             // bits per sample reported; 0 is what old hosts send
+    int32_t inRowPadding = 0;      // bytes after each row of input samples
+    int32_t outRowPadding = 0;     // bytes after each row of output samples
+    // One buffer for input and output when both ask for the same pixels.
+    bool shareInOutBuffers = false;
+    bool supportsPadding = true;
+    int8_t samplingSupport = hostSupportsIntegralSampling;
+    bool offerBufferProcs = true;
+    bool offerPropertyProcs = true;
+    bool offerDescriptorParameters = true;
+    bool offerBasicSuite = true;
+    // Overrides the filter case the document implies (0: a host that does not set it).
+    std::optional<int16_t> filterCase;
+    // Refuse a document the plug-in's property list does not accept, as a
+    // host's menu would; tests turn it off to reach the plug-in's own checks.
+    bool enforceModes = true;
+    // Continue calls allowed before the run counts as stuck.
+    int maxContinueCalls = 10000;
+};
+
+struct InvocationOptions {
+    bool showAbout = false;
+    // False as for "repeat last filter", which goes straight to prepare.
+    bool askParameters = true;
+    int16_t playInfo = plugInDialogDisplay;
+    // A recorded action being replayed: its descriptor is handed to the plug-in.
+    std::optional<Descriptor> replay;
+};
+
+struct SelectorCall {
+    int16_t selector;
+    OSErr result;
+};
+
+struct InvocationReport {
+    OSErr result = noErr;  // the first failure, or noErr
+    std::vector<SelectorCall> calls;
+    int continueCalls = 0;
+    bool imageChanged = false;  // the filtered pixels were applied to the document
+    std::string refusal;        // why the host did not offer the filter
+    // What the plug-in recorded for the action at finish.
+    std::optional<Descriptor> recorded;
+    int16_t recordInfo = 0;
+};
+
+struct PropertyChange {
+    OSType signature;
+    PIType key;
+    int32_t index;
+    intptr_t value;
+};
+
+struct DisplayCall {
+    PSPixelMap map;  // as passed; its pointers are not valid after the call
+    VRect sourceRect;
+    int32_t destinationRow;
+    int32_t destinationColumn;
+};
+
+// What is still held after an invocation. Every count is 0 after a clean one.
+struct HostLeaks {
+    std::size_t handles = 0;
+    std::size_t lockedHandles = 0;
+    std::size_t buffers = 0;
+    std::size_t lockedBuffers = 0;
+    std::size_t actionDescriptors = 0;
+    std::size_t descriptorSessions = 0;
+    std::size_t heldSuites = 0;
+    std::size_t basicBlocks = 0;
+    uint32_t misuse = 0;        // unknown or already released references passed in
+    std::string handleDetails;  // size and lock count of each live handle
+
+    bool None() const;
+    std::string Describe() const;
+};
+
+class FilterHost {
+public:
+    // The module and the document must outlive the host.
+    FilterHost(const PluginModule& module, Document& document, HostOptions options = {});
+    ~FilterHost();
+    FilterHost(const FilterHost&) = delete;
+    FilterHost& operator=(const FilterHost&) = delete;
+
+    // One whole invocation: about (if asked), parameters, prepare, start,
+    // continue while anything is requested, finish. Counts of host routine
+    // calls and the logs start afresh.
+    InvocationReport Invoke(const InvocationOptions& options = {});
+
+    // ---- The same in steps, for tests of single selectors
+    // Fills the record for the document, hands over a replay descriptor, and
+    // starts a pending copy of the image that advanceState writes into.
+    void BeginInvocation(const InvocationOptions& options = {});
+    // Any selector value, also ones the interface does not define.
+    OSErr CallSelector(int16_t selector);
+    bool AnyRectRequested() const;
+    // Applies the pending copy to the document when commit is set; takes back
+    // the host's descriptor handle; returns what the plug-in recorded.
+    std::optional<Descriptor> EndInvocation(bool commit, bool recordAction);
+
+    // ---- State a test inspects or arranges
+    FilterRecord& record() { return record_; }
+    intptr_t& dataSlot() { return dataSlot_; }
+    PIDescriptorParameters& descriptorParameters() { return descriptorParameters_; }
+    HandleRegistry& handles() { return handles_; }
+    BufferRegistry& buffers() { return buffers_; }
+    ScriptingStore& scripting() { return scripting_; }
+    FaultInjector& faults() { return faults_; }
+
+    // Simple properties getPropertyProc answers besides the watch suspension.
+    void SetSimpleProperty(PIType key, intptr_t value) { simpleProperties_[key] = value; }
+    intptr_t watchSuspension() const { return watchSuspension_; }
+    // Successful setPropertyProc calls, in order.
+    const std::vector<PropertyChange>& propertyChanges() const { return propertyChanges_; }
+    const std::vector<std::pair<int32_t, int32_t>>& progress() const { return progress_; }
+    const std::vector<DisplayCall>& displayCalls() const { return displayCalls_; }
+    // Row-padding bytes of output buffers that the plug-in overwrote.
+    uint32_t outputPaddingWrites() const { return outputPaddingWrites_; }
+    // Error code an injected advanceState or displayPixels failure reports.
+    void SetInjectedError(OSErr error) { injectedError_ = error; }
+    OSErr injectedError() const { return injectedError_; }
+
+    HostLeaks Leaks() const;
+    // Forgets logs and call counts (not planned faults).
+    void ClearLogs();
+
+    // ---- The host's side of each routine (called by the C entry points,
+    // after the fault check)
+    OSErr AdvanceState();
+    void ReportProgress(int32_t done, int32_t total) { progress_.emplace_back(done, total); }
+    OSErr DisplayPixels(const PSPixelMap* source, const VRect* sourceRect, int32_t row,
+                        int32_t column);
+    OSErr GetProperty(OSType signature, PIType key, int32_t index, intptr_t* simple,
+                      Handle* complex);
+    OSErr SetProperty(OSType signature, PIType key, int32_t index, intptr_t simple);
+    void* AllocateBlock(std::size_t size);
+    void* ReallocateBlock(void* block, std::size_t size);
+    bool FreeBlock(void* block);
+
+    // The host whose plug-in call is under way, or null.
+    static FilterHost* Active();
+
+    // While one exists, the host's routines serve this host as they do during
+    // a plug-in call, so that tests can call them directly.
+    class ActiveScope {
+    public:
+        explicit ActiveScope(FilterHost* host);
+        ~ActiveScope();
+        ActiveScope(const ActiveScope&) = delete;
+        ActiveScope& operator=(const ActiveScope&) = delete;
+
+    private:
+        FilterHost* previous_;
+    };
+
+private:
+    void FillRecord();
+    void ReleaseExchange();
+    void TakeBackPendingOutput();
+    int16_t FilterCaseFor() const;
+
+    const PluginModule& module_;
+    Document& document_;
+    HostOptions options_;
+
+    FilterRecord record_{};
+    AboutRecord aboutRecord_{};
+    PlatformData platformData_{};
+    Str255 errorString_{};
+    BufferProcs bufferProcs_{};
+    HandleProcs handleProcs_{};
+    PropertyProcs propertyProcs_{};
+    ReadDescriptorProcs readProcs_{};
+    WriteDescriptorProcs writeProcs_{};
+    PIDescriptorParameters descriptorParameters_{};
+    SPBasicSuite basicSuite_{};
+    intptr_t dataSlot_ = 0;
+
+    HandleRegistry handles_;
+    BufferRegistry buffers_;
+    ScriptingStore scripting_;
+    FaultInjector faults_;
+    std::map<void*, std::size_t> basicBlocks_;
+
+    Document pending_;
+    ExchangeBuffer input_;
+    ExchangeBuffer output_;
+    ExchangeBuffer mask_;
+    ExchangeBuffer* deliveredOutput_ = nullptr;  // output_, or input_ when shared
+
+    intptr_t watchSuspension_ = 0;
+    std::map<PIType, intptr_t> simpleProperties_;
+    std::vector<PropertyChange> propertyChanges_;
+    std::vector<std::pair<int32_t, int32_t>> progress_;
+    std::vector<DisplayCall> displayCalls_;
+    uint32_t outputPaddingWrites_ = 0;
+    OSErr injectedError_ = memFullErr;
+};
