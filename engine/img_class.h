@@ -68,6 +68,8 @@ public:
     void NameImage(const uint8_t* image, uint32_t width, uint32_t height, const char* name,
                    int zeroValue, int displayBias, float scale, int32_t level) const;
     void SetImageObserver(ImageObserver observer, void* context);
+    // Whether anything watches the named images (stages may then not be merged).
+    bool HasImageObserver() const { return observer_ != nullptr; }
 
 private:
     ImageObserver observer_ = nullptr;

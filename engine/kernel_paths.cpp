@@ -27,12 +27,42 @@ void ScalarMax(const uint8_t* src, uint32_t width, uint32_t height, uint8_t* des
 void ScalarMin(const uint8_t* src, uint32_t width, uint32_t height, uint8_t* dest) {
     kScalarKernels.MinFilter(src, width, height, dest, nullptr, 0, kFlags);
 }
+void ScalarMedianDifferenceMax(const uint8_t* input, uint32_t width, uint32_t height,
+                               uint8_t* median, uint8_t* difference, const uint8_t* scaled) {
+    const size_t count = size_t(width) * height;
+    ScalarMedian(input, width, height, median);
+    NoiseReducer::AbsDifference(input, median, difference, count, kFlags);
+    if (scaled != nullptr)
+        for (size_t i = 0; i < count; ++i) difference[i] = scaled[difference[i]];
+    ScalarMax(difference, width, height, difference);
+}
+void ScalarMinimumBlend(uint8_t* difference, uint32_t width, uint32_t height,
+                        const uint8_t* input, uint8_t* median, const uint8_t* weightTable) {
+    ScalarMin(difference, width, height, difference);
+    const size_t count = size_t(width) * height;
+    for (size_t i = 0; i < count; ++i) {
+        const uint32_t weight = weightTable[median[i] * 256u + difference[i]];
+        median[i] = uint8_t((median[i] * (255u - weight) + input[i] * weight + 127u) / 255u);
+    }
+}
+void ScalarDownsample(const uint8_t* src, uint32_t srcWidth, uint32_t srcHeight, uint8_t* dest,
+                      uint32_t dstWidth, uint32_t dstHeight) {
+    kScalarKernels.Downsample(src, srcWidth, srcHeight, dest, dstWidth, dstHeight, 0, 1.0f);
+}
+void ScalarUpsample(const uint8_t* src, uint32_t srcWidth, uint32_t srcHeight, uint8_t* dest,
+                    uint32_t dstWidth, uint32_t dstHeight, float gain) {
+    kScalarKernels.Upsample(src, srcWidth, srcHeight, dest, dstWidth, dstHeight, kFlags, gain);
+}
 void ScalarAbsDifference(const uint8_t* a, const uint8_t* b, uint8_t* out, size_t count) {
     NoiseReducer::AbsDifference(a, b, out, count, kFlags);
 }
 void ScalarBlend(const uint8_t* input, const uint8_t* median, const uint8_t* weight,
                  uint8_t* out, size_t count) {
     NoiseReducer::BlendByWeight(input, median, weight, out, count, kFlags);
+}
+void ScalarLookUp(const uint8_t* table, const uint8_t* row, const uint8_t* column, uint8_t* out,
+                  size_t count) {
+    for (size_t i = 0; i < count; ++i) out[i] = table[row[i] * 256u + column[i]];
 }
 void ScalarCombineDetail(const uint8_t* a, float aCoef, const uint8_t* b, float bCoef,
                          uint8_t* out, size_t count) {
@@ -50,9 +80,12 @@ void ScalarCombineOutput(const uint8_t* a, float aCoef, const uint8_t* detail, f
 }
 
 const KernelTable kScalarTable = {
-    KernelPath::kScalar, ScalarMedian,        ScalarMax,           ScalarMin,
-    ScalarAbsDifference, ScalarBlend,         ScalarCombineDetail, ScalarCombineWithCoarse,
-    ScalarCombineOutput,
+    KernelPath::kScalar,     ScalarMedian,         ScalarMax,
+    ScalarMin,               ScalarMedianDifferenceMax, ScalarMinimumBlend,
+    ScalarDownsample,        ScalarUpsample,
+    ScalarAbsDifference,     ScalarBlend,          ScalarLookUp,
+    ScalarCombineDetail,
+    ScalarCombineWithCoarse, ScalarCombineOutput,
 };
 
 bool ScalarForced() {

@@ -16,11 +16,29 @@ struct KernelTable {
     // tImgClass::MaxFilter (19x19) and MinFilter (17x17); dest may equal src.
     void (*runningMax)(const uint8_t* src, uint32_t width, uint32_t height, uint8_t* dest);
     void (*runningMin)(const uint8_t* src, uint32_t width, uint32_t height, uint8_t* dest);
+    // median = MedianFilter(input); difference = MaxFilter(ScaleClamp(AbsDifference(input,
+    // median))), the scaling through scaled (ScaleClamp of 0..255), none when null.
+    void (*medianDifferenceMax)(const uint8_t* input, uint32_t width, uint32_t height,
+                                uint8_t* median, uint8_t* difference, const uint8_t* scaled);
+    // MinFilter of difference (clobbering it); then each minimum d and median sample m
+    // give the weight weightTable[m * 256 + d] (three readable bytes follow its 65536) and
+    // the median is replaced by BlendByWeight of input and median.
+    void (*minimumBlend)(uint8_t* difference, uint32_t width, uint32_t height,
+                         const uint8_t* input, uint8_t* median, const uint8_t* weightTable);
+    // tImgClass::Downsample and Upsample (gain chooses the up-sampler's rounding).
+    void (*downsample)(const uint8_t* src, uint32_t srcWidth, uint32_t srcHeight, uint8_t* dest,
+                       uint32_t dstWidth, uint32_t dstHeight);
+    void (*upsample)(const uint8_t* src, uint32_t srcWidth, uint32_t srcHeight, uint8_t* dest,
+                     uint32_t dstWidth, uint32_t dstHeight, float gain);
     // NoiseReducer::AbsDifference.
     void (*absDifference)(const uint8_t* a, const uint8_t* b, uint8_t* out, size_t count);
     // NoiseReducer::BlendByWeight.
     void (*blendByWeight)(const uint8_t* input, const uint8_t* median, const uint8_t* weight,
                           uint8_t* out, size_t count);
+    // out[i] = table[row[i] * 256 + column[i]]; out may equal row or column. The table has
+    // three readable bytes after its 65536.
+    void (*lookUp)(const uint8_t* table, const uint8_t* row, const uint8_t* column, uint8_t* out,
+                   size_t count);
     // NoiseReducer::CombineDetail, CombineDetailWithCoarse and CombineOutput.
     void (*combineDetail)(const uint8_t* a, float aCoef, const uint8_t* b, float bCoef,
                           uint8_t* out, size_t count);

@@ -23,14 +23,35 @@ void RunningMax(const uint8_t* src, uint32_t width, uint32_t height, uint8_t* de
 void RunningMin(const uint8_t* src, uint32_t width, uint32_t height, uint8_t* dest) {
     ExtremePlane<Sse2Bytes, 8, false>(src, width, height, dest);
 }
+void MedianDifferenceMax(const uint8_t* input, uint32_t width, uint32_t height, uint8_t* median,
+                         uint8_t* difference, const uint8_t* scaled) {
+    MedianDifferenceMaxPlane<Sse2Bytes, Sse2Bytes>(input, width, height, median, difference, scaled);
+}
+void MinimumBlend(uint8_t* difference, uint32_t width, uint32_t height, const uint8_t* input,
+                  uint8_t* median, const uint8_t* weightTable) {
+    MinimumBlendPlane<Sse2Bytes>(difference, width, height, input, median, weightTable);
+}
+void Downsample(const uint8_t* src, uint32_t srcWidth, uint32_t srcHeight, uint8_t* dest,
+                uint32_t dstWidth, uint32_t dstHeight) {
+    DownsamplePlane<Sse2Bytes>(src, srcWidth, srcHeight, dest, dstWidth, dstHeight);
+}
+void Upsample(const uint8_t* src, uint32_t srcWidth, uint32_t srcHeight, uint8_t* dest,
+              uint32_t dstWidth, uint32_t dstHeight, float gain) {
+    UpsamplePlane<Sse2Bytes>(src, srcWidth, srcHeight, dest, dstWidth, dstHeight, gain);
+}
 
 const KernelTable kTable = {
     KernelPath::kSse2,
     Median,
     RunningMax,
     RunningMin,
+    MedianDifferenceMax,
+    MinimumBlend,
+    Downsample,
+    Upsample,
     AbsDifferenceWith<Sse2Bytes>,
     BlendByWeightWith<Sse2Bytes>,
+    LookUpWith<Sse2Bytes>,
     CombineDetailWith<Sse2Doubles>,
     CombineDetailWithCoarseWith<Sse2Doubles>,
     CombineOutputWith<Sse2Doubles>,

@@ -5,7 +5,8 @@
 
 namespace {
 
-constexpr size_t kWeightTableBytes = 256 * 256;
+// The table, and three bytes that vector look-ups may read past its end.
+constexpr size_t kWeightTableBytes = 256 * 256 + 3;
 
 // Below this many samples building the weight table costs more than it saves.
 constexpr size_t kWeightTableWorthwhile = kWeightTableBytes;
@@ -26,28 +27,35 @@ void BuildWeightTable(float hiStrength, float loStrength, float threshold, uint8
 
 }  // namespace
 
-// ScaleClamp through a table of its 256 possible results. A gain of 1 changes nothing:
-// floor(x + 0.5) is x.
-void NoiseReducer::ScaleDifference(uint8_t* difference, float gain, size_t count) {
-    if (gain == 1.0f) return;
-    uint8_t values[256], scaled[256];
+// The results of ScaleClamp for every sample value; a gain of 1 changes nothing
+// (floor(x + 0.5) is x), which callers use to skip the mapping.
+void NoiseReducer::ScaledDifferences(float gain, uint8_t* scaled) {
+    uint8_t values[256];
     for (uint32_t v = 0; v < 256; ++v) values[v] = uint8_t(v);
     ScaleClamp(values, gain, scaled, 256, 1);
-    for (size_t i = 0; i < count; ++i) difference[i] = scaled[difference[i]];
 }
 
-// The weights replace the filtered difference in the second working image, then blend
-// median and input over the median. With spare memory for it, the weights come from a
-// table per level: for fixed strengths and threshold a weight depends on nothing but the
-// difference and the brightness.
+// The running minimum of the maxima, the weights and the blend of median and input over
+// the median. With spare memory for it, the weights come from a table per level: for
+// fixed strengths and threshold a weight depends on nothing but the difference and the
+// brightness. Unless an observer wants to see the images in between, the minimum,
+// weights and blend then take one sweep.
 void NoiseReducer::BlendLevel(const uint8_t* input, uint8_t* output, uint32_t width,
                               uint32_t height, int32_t level, float hiStrength,
                               float loStrength, float threshold, uint8_t* spare,
                               size_t spareBytes) {
     const size_t count = size_t(width) * height;
-    if (spare != nullptr && spareBytes >= kWeightTableBytes && count >= kWeightTableWorthwhile) {
-        BuildWeightTable(hiStrength, loStrength, threshold, engineMax, spare);
-        for (size_t i = 0; i < count; ++i) workB[i] = spare[output[i] * 256u + workB[i]];
+    const bool tabled =
+        spare != nullptr && spareBytes >= kWeightTableBytes && count >= kWeightTableWorthwhile;
+    if (tabled) BuildWeightTable(hiStrength, loStrength, threshold, engineMax, spare);
+    if (tabled && !kernels.HasImageObserver()) {
+        kernelTable_->minimumBlend(workB, width, height, input, output, spare);
+        return;
+    }
+    kernelTable_->runningMin(workB, width, height, workB);
+    kernels.NameImage(workB, width, height, "FilteredSubAbsL", 0, 0, 1.0f, level);
+    if (tabled) {
+        kernelTable_->lookUp(spare, output, workB, workB, count);
     } else {
         ComputeBlendWeights(workB, output, hiStrength, loStrength, threshold, workB, count, 1);
     }

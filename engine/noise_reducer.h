@@ -40,6 +40,8 @@ public:
                               uint32_t flags);
     static void ScaleClamp(const uint8_t* x, float gain, uint8_t* out, size_t count,
                            uint32_t flags);
+    // ScaleClamp of every sample value 0..255 into scaled[256].
+    static void ScaledDifferences(float gain, uint8_t* scaled);
     void ComputeBlendWeights(const uint8_t* difference, const uint8_t* brightness,
                              float hiStrength, float loStrength, float threshold, uint8_t* out,
                              size_t count, uint32_t flags) const;
@@ -74,14 +76,14 @@ public:
 
 private:
     // spare: memory that nothing else uses during this level (or null), room for the
-    // weight table.
+    // weight table. BlendLevel runs the stages from the running minimum on.
     float FilterLevel(const uint8_t* input, uint8_t* output, uint32_t width, uint32_t height,
                       float hiStrength, float loStrength, float previousThreshold,
                       int32_t level, float gain, uint8_t* spare, size_t spareBytes);
     void BlendLevel(const uint8_t* input, uint8_t* output, uint32_t width, uint32_t height,
                     int32_t level, float hiStrength, float loStrength, float threshold,
                     uint8_t* spare, size_t spareBytes);
-    static void ScaleDifference(uint8_t* difference, float gain, size_t count);
+    void BuildCombineTable(float topCoef, float detailCoef, uint8_t* table) const;
     void ProcessPyramidLevel(const uint8_t* source, uint8_t* work, uint32_t width,
                              uint32_t height, float hiStrength, float loStrength, float clarity,
                              float previousThreshold, int32_t level, int32_t maxLevel,

@@ -9,8 +9,6 @@ namespace {
 // Level numbers beyond this make every threshold vanish in single precision.
 constexpr int32_t kDeepestLevelNumber = 100;
 
-constexpr uint32_t kKernelFlags = 1;
-
 // c^k in double precision. Up to the fourth power the products are correctly rounded,
 // so every platform gets the same bits; deeper pyramids use the library's power.
 double PowerOf(float c, uint32_t k) {
@@ -28,7 +26,21 @@ double PowerOf(float c, uint32_t k) {
     }
 }
 
+// A 256 x 256 table and the three bytes that vector look-ups may read past it.
+constexpr size_t kCombineTableBytes = 256 * 256 + 3;
+
 }  // namespace
+
+// Row d of the table holds CombineOutput of detail d with every filtered sample 0..255,
+// computed by the path's own combination, which matches the scalar one.
+void NoiseReducer::BuildCombineTable(float topCoef, float detailCoef, uint8_t* table) const {
+    uint8_t filtered[256], detail[256];
+    for (uint32_t v = 0; v < 256; ++v) filtered[v] = uint8_t(v);
+    for (uint32_t d = 0; d < 256; ++d) {
+        for (uint8_t& sample : detail) sample = uint8_t(d);
+        kernelTable_->combineOutput(filtered, topCoef, detail, detailCoef, table + d * 256, 256);
+    }
+}
 
 float NoiseReducer::LevelThreshold(float previousThreshold, int32_t level) const {
     const uint32_t depth = uint32_t(level);
@@ -79,7 +91,14 @@ bool NoiseReducer::ProcessPlane(const uint8_t* in, uint8_t* out, uint32_t width,
     const double power = PowerOf(clarity, depth);
     const float topCoef = static_cast<float>(1.0 / power);
     const float detailCoef = static_cast<float>(double(topCoef) * gainBack);
-    kernelTable_->combineOutput(workA, topCoef, pyramid, detailCoef, out, count);
+    // The second working image is free by now; unless the pyramid lives there it holds
+    // the table of every (detail, filtered) pair.
+    if (!pyramidInWorkB_ && count >= kCombineTableBytes && workBCapacity >= kCombineTableBytes) {
+        BuildCombineTable(topCoef, detailCoef, workB);
+        kernelTable_->lookUp(workB, pyramid, workA, out, count);
+    } else {
+        kernelTable_->combineOutput(workA, topCoef, pyramid, detailCoef, out, count);
+    }
     kernels.NameImage(out, width, height, "OutputImage", 0, 0, 1.0f, startLevel);
 
     if (acquiredHere) ReleaseWorkImages();
@@ -93,18 +112,27 @@ float NoiseReducer::FilterLevel(const uint8_t* input, uint8_t* output, uint32_t 
     const size_t count = size_t(width) * height;
     kernels.NameImage(input, width, height, "nraNInputL", 0, 0, 1.0f, level);
 
-    kernelTable_->median(input, width, height, output);
-    kernels.NameImage(output, width, height, "MedianL", 0, 0, 1.0f, level);
+    if (kernels.HasImageObserver()) {
+        kernelTable_->median(input, width, height, output);
+        kernels.NameImage(output, width, height, "MedianL", 0, 0, 1.0f, level);
 
-    kernelTable_->absDifference(input, output, workB, count);
-    ScaleDifference(workB, gain, count);
-    kernels.NameImage(workB, width, height, "SubAbsL", 0, 0, 0.0f, level);
+        kernelTable_->absDifference(input, output, workB, count);
+        if (gain != 1.0f) {
+            uint8_t scaled[256];
+            ScaledDifferences(gain, scaled);
+            for (size_t i = 0; i < count; ++i) workB[i] = scaled[workB[i]];
+        }
+        kernels.NameImage(workB, width, height, "SubAbsL", 0, 0, 0.0f, level);
 
-    kernelTable_->runningMax(workB, width, height, workB);
-    kernels.NameImage(workB, width, height, "MaxL", 0, 0, 1.0f, level);
-
-    kernelTable_->runningMin(workB, width, height, workB);
-    kernels.NameImage(workB, width, height, "FilteredSubAbsL", 0, 0, 1.0f, level);
+        kernelTable_->runningMax(workB, width, height, workB);
+        kernels.NameImage(workB, width, height, "MaxL", 0, 0, 1.0f, level);
+    } else {
+        // Nobody watches the intermediate images: the first stages share one sweep.
+        uint8_t scaled[256];
+        if (gain != 1.0f) ScaledDifferences(gain, scaled);
+        kernelTable_->medianDifferenceMax(input, width, height, output, workB,
+                                          gain != 1.0f ? scaled : nullptr);
+    }
 
     const float threshold = LevelThreshold(previousThreshold, level);
     BlendLevel(input, output, width, height, level, hiStrength, loStrength, threshold / gain,
@@ -128,7 +156,7 @@ void NoiseReducer::ProcessPyramidLevel(const uint8_t* source, uint8_t* work, uin
     const float g = gain;
     deepestLevel = level;
 
-    kernels.Downsample(source, width, height, down, w, h, 0, g);
+    kernelTable_->downsample(source, width, height, down, w, h);
     kernels.NameImage(down, w, h, "DownL", 0, 0, g, level);
 
     // Everything past this level's scratch in the second working image is free while the
@@ -171,6 +199,6 @@ void NoiseReducer::ProcessPyramidLevel(const uint8_t* source, uint8_t* work, uin
     kernels.NameImage(filtered, w, h, "NoGainSubtSummedNoiseL", 127, 128, 1.0f, level);
     gain = handedBack;
 
-    kernels.Upsample(filtered, w, h, work, width, height, kKernelFlags, handedBack);
+    kernelTable_->upsample(filtered, w, h, work, width, height, handedBack);
     kernels.NameImage(work, width, height, "UpsampledNoiseL", 127, 128, handedBack, level);
 }

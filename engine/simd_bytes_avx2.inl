@@ -33,6 +33,51 @@ struct Avx2Bytes {
                                     _mm256_unpackhi_epi8(weight, zero));
         return _mm256_packus_epi16(low, high);
     }
+
+    static Reg AverageUp(Reg a, Reg b) { return _mm256_avg_epu8(a, b); }
+    static Reg AverageDown(Reg a, Reg b) {
+        return _mm256_sub_epi8(_mm256_avg_epu8(a, b),
+                               _mm256_and_si256(_mm256_xor_si256(a, b), _mm256_set1_epi8(1)));
+    }
+    // Unpacking works within 128-bit halves; the permutes put the halves in order.
+    static void StoreInterleaved(uint8_t* p, Reg a, Reg b) {
+        const Reg low = _mm256_unpacklo_epi8(a, b);
+        const Reg high = _mm256_unpackhi_epi8(a, b);
+        Store(p, _mm256_permute2x128_si256(low, high, 0x20));
+        Store(p + kLanes, _mm256_permute2x128_si256(low, high, 0x31));
+    }
+
+    // table[row[i] * 256 + column[i]] for 32 samples, eight gathered words at a time
+    // (the table must have three readable bytes after its end).
+    static Reg LookUp(const uint8_t* table, const uint8_t* row, const uint8_t* column) {
+        const int* base = reinterpret_cast<const int*>(table);
+        Reg words[4];
+        for (int part = 0; part < 4; ++part) {
+            const __m256i r = _mm256_cvtepu8_epi32(_mm_loadl_epi64(
+                reinterpret_cast<const __m128i*>(row + 8 * part)));
+            const __m256i c = _mm256_cvtepu8_epi32(_mm_loadl_epi64(
+                reinterpret_cast<const __m128i*>(column + 8 * part)));
+            const __m256i index = _mm256_or_si256(_mm256_slli_epi32(r, 8), c);
+            words[part] = _mm256_and_si256(_mm256_i32gather_epi32(base, index, 1),
+                                           _mm256_set1_epi32(0xFF));
+        }
+        // Packing works within 128-bit halves; the final permute restores the order.
+        const Reg pairs01 = _mm256_packus_epi32(words[0], words[1]);
+        const Reg pairs23 = _mm256_packus_epi32(words[2], words[3]);
+        const Reg bytes = _mm256_packus_epi16(pairs01, pairs23);
+        return _mm256_permutevar8x32_epi32(bytes, _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7));
+    }
+
+    static Reg EvenBytes(Reg v) { return _mm256_and_si256(v, _mm256_set1_epi16(0xFF)); }
+    static Reg OddBytes(Reg v) { return _mm256_srli_epi16(v, 8); }
+    static Reg AddWords(Reg a, Reg b) { return _mm256_add_epi16(a, b); }
+    static Reg QuarterWordsUp(Reg v) {
+        return _mm256_srli_epi16(_mm256_add_epi16(v, _mm256_set1_epi16(2)), 2);
+    }
+    static void StoreWordsAsBytes(uint8_t* p, Reg v) {
+        const Reg packed = _mm256_permute4x64_epi64(_mm256_packus_epi16(v, v), 0xD8);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm256_castsi256_si128(packed));
+    }
 };
 
 struct Avx2Doubles {

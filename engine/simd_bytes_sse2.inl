@@ -29,6 +29,37 @@ struct Sse2Bytes {
                                     _mm_unpackhi_epi8(weight, zero));
         return _mm_packus_epi16(low, high);
     }
+
+    // Averages of bytes, halves up (the processor's own) or truncated.
+    static Reg AverageUp(Reg a, Reg b) { return _mm_avg_epu8(a, b); }
+    static Reg AverageDown(Reg a, Reg b) {
+        return _mm_sub_epi8(_mm_avg_epu8(a, b), _mm_and_si128(_mm_xor_si128(a, b), _mm_set1_epi8(1)));
+    }
+    // The bytes of a interleaved with those of b: a0 b0 a1 b1 ..., stored as two vectors.
+    static void StoreInterleaved(uint8_t* p, Reg a, Reg b) {
+        Store(p, _mm_unpacklo_epi8(a, b));
+        Store(p + kLanes, _mm_unpackhi_epi8(a, b));
+    }
+
+    // table[row[i] * 256 + column[i]] for kLanes samples.
+    static Reg LookUp(const uint8_t* table, const uint8_t* row, const uint8_t* column) {
+        alignas(16) uint8_t found[kLanes];
+        for (uint32_t i = 0; i < kLanes; ++i) found[i] = table[row[i] * 256u + column[i]];
+        return Load(found);
+    }
+
+    // Sixteen-bit lanes, for the [1 2 1] sums of the down-sampler. A loaded vector holds
+    // kLanes / 2 words: even bytes in the low halves, odd bytes in the high halves.
+    static Reg EvenBytes(Reg v) { return _mm_and_si128(v, _mm_set1_epi16(0xFF)); }
+    static Reg OddBytes(Reg v) { return _mm_srli_epi16(v, 8); }
+    static Reg AddWords(Reg a, Reg b) { return _mm_add_epi16(a, b); }
+    static Reg QuarterWordsUp(Reg v) {
+        return _mm_srli_epi16(_mm_add_epi16(v, _mm_set1_epi16(2)), 2);
+    }
+    // Stores the kLanes / 2 words of v (each below 256) as bytes.
+    static void StoreWordsAsBytes(uint8_t* p, Reg v) {
+        _mm_storel_epi64(reinterpret_cast<Reg*>(p), _mm_packus_epi16(v, v));
+    }
 };
 
 struct Sse2Doubles {

@@ -23,6 +23,10 @@ struct OneByte {
 template <class T>
 constexpr T Smaller(T a, T b) { return a < b ? a : b; }
 
+inline uint32_t ClampIndex(int64_t i, uint32_t count) {
+    return i < 0 ? 0 : i >= int64_t(count) ? count - 1 : uint32_t(i);
+}
+
 // ---------------------------------------------------------------------------------------
 // Centre-weighted median. Each column of the window is sorted once per row and kept in
 // a strip on the stack; every output then merges five sorted columns read at offsets.
@@ -70,30 +74,32 @@ void MedianRowWith(const uint8_t* const rows[5], uint32_t width, uint8_t* out) {
     }
 }
 
+// Row y of the median: copied where the window does not fit, filtered elsewhere.
 template <class Wide, class Narrow>
-void MedianPlane(const uint8_t* src, uint32_t width, uint32_t height, uint8_t* dest) {
+void MedianRow(const uint8_t* src, uint32_t width, uint32_t height, uint32_t y, uint8_t* dest) {
     const size_t rowBytes = width;
-    if (width < 5 || height < 5) {
-        std::memcpy(dest, src, rowBytes * height);
+    uint8_t* out = dest + y * rowBytes;
+    if (width < 5 || height < 5 || y < 2 || y + 2 >= height) {
+        std::memcpy(out, src + y * rowBytes, rowBytes);
         return;
     }
-    std::memcpy(dest, src, 2 * rowBytes);
-    std::memcpy(dest + (height - 2) * rowBytes, src + (height - 2) * rowBytes, 2 * rowBytes);
-    for (uint32_t y = 2; y + 2 < height; ++y) {
-        const uint8_t* rows[5];
-        for (int r = 0; r < 5; ++r) rows[r] = src + (y + r - 2) * rowBytes;
-        uint8_t* out = dest + y * rowBytes;
-        out[0] = rows[2][0];
-        out[1] = rows[2][1];
-        out[width - 2] = rows[2][width - 2];
-        out[width - 1] = rows[2][width - 1];
-        if (width >= Wide::kLanes + 4)
-            MedianRowWith<Wide>(rows, width, out);
-        else if (width >= Narrow::kLanes + 4)
-            MedianRowWith<Narrow>(rows, width, out);
-        else
-            MedianRowWith<OneByte>(rows, width, out);
-    }
+    const uint8_t* rows[5];
+    for (int r = 0; r < 5; ++r) rows[r] = src + (y + r - 2) * rowBytes;
+    out[0] = rows[2][0];
+    out[1] = rows[2][1];
+    out[width - 2] = rows[2][width - 2];
+    out[width - 1] = rows[2][width - 1];
+    if (width >= Wide::kLanes + 4)
+        MedianRowWith<Wide>(rows, width, out);
+    else if (width >= Narrow::kLanes + 4)
+        MedianRowWith<Narrow>(rows, width, out);
+    else
+        MedianRowWith<OneByte>(rows, width, out);
+}
+
+template <class Wide, class Narrow>
+void MedianPlane(const uint8_t* src, uint32_t width, uint32_t height, uint8_t* dest) {
+    for (uint32_t y = 0; y < height; ++y) MedianRow<Wide, Narrow>(src, width, height, y, dest);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -229,6 +235,83 @@ void ExtremePlane(const uint8_t* src, uint32_t width, uint32_t height, uint8_t* 
     ExtremeColumns<B, Radius, kMax>(dest, width, height);
 }
 
+// The first stages of a level in one sweep over the rows: the median row, the absolute
+// difference of input and median (mapped through scaled, the results of ScaleClamp, unless
+// null), and the row pass of the running maximum over it, while the rows are in cache.
+// The column pass of the maximum follows.
+template <class Wide, class Narrow>
+void MedianDifferenceMaxPlane(const uint8_t* src, uint32_t width, uint32_t height,
+                              uint8_t* median, uint8_t* difference, const uint8_t* scaled) {
+    if (width == 0 || height == 0) return;
+    RowStrips<Wide, 9> strips = {};
+    for (uint32_t y = 0; y < height; ++y) {
+        MedianRow<Wide, Narrow>(src, width, height, y, median);
+        const size_t offset = size_t(y) * width;
+        uint8_t* row = difference + offset;
+        size_t i = 0;
+        for (; i + Wide::kLanes <= width; i += Wide::kLanes)
+            Wide::Store(row + i, Wide::AbsDiff(Wide::Load(src + offset + i),
+                                               Wide::Load(median + offset + i)));
+        NoiseReducer::AbsDifference(src + offset + i, median + offset + i, row + i, width - i, 1);
+        if (scaled != nullptr)
+            for (uint32_t x = 0; x < width; ++x) row[x] = scaled[row[x]];
+        ExtremeRow<Wide, 9, true>(row, row, width, strips);
+    }
+    ExtremeColumns<Wide, 9, true>(difference, width, height);
+}
+
+// The last stages of a level in one sweep: the running minimum of difference (whose row
+// pass runs in place first), the weight of each minimum from the table, and the blend of
+// median and input over the median. The minima themselves are never stored, so the
+// column pass reads difference as it is.
+template <class B>
+void MinimumBlendPlane(uint8_t* difference, uint32_t width, uint32_t height,
+                       const uint8_t* input, uint8_t* median, const uint8_t* weightTable) {
+    using Reg = typename B::Reg;
+    constexpr int kRadius = 8;
+    constexpr uint32_t kLanes = B::kLanes;
+    if (width == 0 || height == 0) return;
+    {
+        RowStrips<B, kRadius> strips = {};
+        for (uint32_t y = 0; y < height; ++y) {
+            uint8_t* row = difference + size_t(y) * width;
+            ExtremeRow<B, kRadius, false>(row, row, width, strips);
+        }
+    }
+    // Rows are taken in pairs: the 16 window rows the two share are reduced once.
+    auto blend = [&](size_t offset, uint32_t x, Reg minimum) {
+        alignas(64) uint8_t minima[kLanes];
+        B::Store(minima, minimum);
+        const Reg weight = B::LookUp(weightTable, median + offset + x, minima);
+        B::Store(median + offset + x,
+                 B::Blend(B::Load(input + offset + x), B::Load(median + offset + x), weight));
+    };
+    for (uint32_t y = 0; y < height; y += 2) {
+        const bool pair = y + 1 < height;
+        const uint8_t* window[2 * kRadius + 2];  // rows y - R .. y + R + 1, clamped
+        for (int k = 0; k <= 2 * kRadius + 1; ++k)
+            window[k] = difference + size_t(ClampIndex(int64_t(y) + k - kRadius, height)) * width;
+        const size_t offset = size_t(y) * width;
+        uint32_t x = 0;
+        for (; x + kLanes <= width; x += kLanes) {
+            Reg shared = B::Load(window[1] + x);
+            for (int k = 2; k <= 2 * kRadius; ++k) shared = B::Min(shared, B::Load(window[k] + x));
+            blend(offset, x, B::Min(shared, B::Load(window[0] + x)));
+            if (pair) blend(offset + width, x, B::Min(shared, B::Load(window[2 * kRadius + 1] + x)));
+        }
+        for (; x < width; ++x) {
+            for (uint32_t row = 0; row < (pair ? 2u : 1u); ++row) {
+                uint8_t m = window[row][x];
+                for (int k = 1; k <= 2 * kRadius; ++k)
+                    m = window[row + k][x] < m ? window[row + k][x] : m;
+                const size_t at = offset + row * size_t(width) + x;
+                const uint32_t weight = weightTable[median[at] * 256u + m];
+                median[at] = uint8_t((median[at] * (255u - weight) + input[at] * weight + 127u) / 255u);
+            }
+        }
+    }
+}
+
 // ---------------------------------------------------------------------------------------
 // Per-sample operations. The vector part covers whole vectors; the scalar operation
 // finishes the few samples left, so both paths share one definition of the tail.
@@ -248,6 +331,15 @@ void BlendByWeightWith(const uint8_t* input, const uint8_t* median, const uint8_
     for (; i + B::kLanes <= count; i += B::kLanes)
         B::Store(out + i, B::Blend(B::Load(input + i), B::Load(median + i), B::Load(weight + i)));
     NoiseReducer::BlendByWeight(input + i, median + i, weight + i, out + i, count - i, 1);
+}
+
+template <class B>
+void LookUpWith(const uint8_t* table, const uint8_t* row, const uint8_t* column, uint8_t* out,
+                size_t count) {
+    size_t i = 0;
+    for (; i + B::kLanes <= count; i += B::kLanes)
+        B::Store(out + i, B::LookUp(table, row + i, column + i));
+    for (; i < count; ++i) out[i] = table[row[i] * 256u + column[i]];
 }
 
 // The sums are formed lane by lane with the same double operations in the same order
@@ -295,4 +387,117 @@ void CombineOutputWith(const uint8_t* a, float aCoef, const uint8_t* detail, flo
         D::StoreSamples(out + i, sum);
     }
     NoiseReducer::CombineOutput(a + i, aCoef, detail + i, detailCoef, out + i, count - i, 1);
+}
+
+// ---------------------------------------------------------------------------------------
+// Pyramid resampling. The vector loops cover the interior of each row; the samples next
+// to the edges, where neighbours are clamped, take the scalar formulas below.
+
+inline uint32_t HalveAlongRow(const uint8_t* row, uint32_t x, uint32_t width) {
+    const uint32_t centre = 2 * x;
+    return (row[ClampIndex(int64_t(centre) - 1, width)] + 2u * row[ClampIndex(centre, width)] +
+            row[ClampIndex(int64_t(centre) + 1, width)] + 2u) >> 2;
+}
+
+template <class B>
+void DownsamplePlane(const uint8_t* src, uint32_t srcWidth, uint32_t srcHeight, uint8_t* dest,
+                     uint32_t dstWidth, uint32_t dstHeight) {
+    using Reg = typename B::Reg;
+    constexpr uint32_t kOutputs = B::kLanes / 2;
+    if (srcWidth == 0 || srcHeight == 0) return;
+    for (uint32_t y = 0; y < dstHeight; ++y) {
+        const uint8_t* rows[3];
+        for (int k = 0; k < 3; ++k)
+            rows[k] = src + size_t(ClampIndex(int64_t(2 * y) + k - 1, srcHeight)) * srcWidth;
+        uint8_t* out = dest + size_t(y) * dstWidth;
+        auto scalar = [&](uint32_t x) {
+            out[x] = uint8_t((HalveAlongRow(rows[0], x, srcWidth) +
+                              2 * HalveAlongRow(rows[1], x, srcWidth) +
+                              HalveAlongRow(rows[2], x, srcWidth) + 2) >> 2);
+        };
+        // A vector at x reads source columns 2x - 1 .. 2x + kLanes - 1.
+        uint32_t x = 0;
+        if (dstWidth > 0) scalar(x++);
+        for (; x + kOutputs <= dstWidth && 2 * x + B::kLanes <= srcWidth; x += kOutputs) {
+            Reg sum[3];
+            for (int k = 0; k < 3; ++k) {
+                const Reg centred = B::Load(rows[k] + 2 * x);
+                const Reg left = B::EvenBytes(B::Load(rows[k] + 2 * x - 1));
+                const Reg middle = B::EvenBytes(centred);
+                sum[k] = B::QuarterWordsUp(B::AddWords(B::AddWords(left, B::OddBytes(centred)),
+                                                       B::AddWords(middle, middle)));
+            }
+            const Reg vertical = B::QuarterWordsUp(
+                B::AddWords(B::AddWords(sum[0], sum[2]), B::AddWords(sum[1], sum[1])));
+            B::StoreWordsAsBytes(out + x, vertical);
+        }
+        for (; x < dstWidth; ++x) scalar(x);
+    }
+}
+
+// Sample X of source row y widened to the destination width (scalar).
+inline uint32_t WidenedSample(const uint8_t* row, uint32_t X, uint32_t srcWidth, bool truncate) {
+    const uint32_t x = Smaller(X / 2, srcWidth - 1);
+    if ((X & 1) == 0) return row[x];
+    const uint32_t sum = row[x] + row[Smaller(x + 1, srcWidth - 1)];
+    return truncate ? sum >> 1 : (sum + 1) >> 1;
+}
+
+inline uint8_t UpsampledSample(const uint8_t* upper, const uint8_t* lower, bool odd, uint32_t X,
+                               uint32_t srcWidth, bool truncate) {
+    const uint32_t a = WidenedSample(upper, X, srcWidth, truncate);
+    if (!odd) return uint8_t(a);
+    const uint32_t sum = a + WidenedSample(lower, X, srcWidth, truncate);
+    return uint8_t(truncate ? sum >> 1 : (sum + 1) >> 1);
+}
+
+// Rows are produced from the last upwards. From row 4 on, an output row lies wholly past
+// every source row that it or any row above it reads, so dest may begin at src; the top
+// rows, which may overlap their sources, go sample by sample from the end, as every
+// output depends only on source samples at the same or a lower index.
+template <class B, bool kTruncate>
+void UpsampleRows(const uint8_t* src, uint32_t srcWidth, uint32_t srcHeight, uint8_t* dest,
+                  uint32_t dstWidth, uint32_t dstHeight) {
+    using Reg = typename B::Reg;
+    constexpr uint32_t kLanes = B::kLanes;
+    auto average = [](Reg a, Reg b) { return kTruncate ? B::AverageDown(a, b) : B::AverageUp(a, b); };
+    const bool vectors = dstWidth >= 2 * kLanes + 2 && srcWidth <= (dstWidth + 1) / 2 &&
+                         srcHeight <= (dstHeight + 1) / 2;
+    for (uint32_t Y = dstHeight; Y-- > 0;) {
+        const uint32_t y = Smaller(Y / 2, srcHeight - 1);
+        const uint8_t* upper = src + size_t(y) * srcWidth;
+        const uint8_t* lower = src + size_t(Smaller(y + 1, srcHeight - 1)) * srcWidth;
+        const bool odd = (Y & 1) != 0;
+        uint8_t* out = dest + size_t(Y) * dstWidth;
+        uint32_t X = dstWidth;
+        if (vectors && Y >= 4) {
+            // A vector at x reads source columns x .. x + kLanes and writes 2x .. 2x + 2L - 1.
+            uint32_t x = 0;
+            for (; 2 * x + 2 * kLanes <= dstWidth && x + kLanes + 1 <= srcWidth; x += kLanes) {
+                const Reg a = B::Load(upper + x);
+                Reg even = a;
+                Reg between = average(a, B::Load(upper + x + 1));
+                if (odd) {
+                    const Reg b = B::Load(lower + x);
+                    even = average(a, b);
+                    between = average(between, average(b, B::Load(lower + x + 1)));
+                }
+                B::StoreInterleaved(out + 2 * x, even, between);
+            }
+            for (uint32_t column = 2 * x; column < dstWidth; ++column)
+                out[column] = UpsampledSample(upper, lower, odd, column, srcWidth, kTruncate);
+            X = 0;
+        }
+        while (X-- > 0) out[X] = UpsampledSample(upper, lower, odd, X, srcWidth, kTruncate);
+    }
+}
+
+template <class B>
+void UpsamplePlane(const uint8_t* src, uint32_t srcWidth, uint32_t srcHeight, uint8_t* dest,
+                   uint32_t dstWidth, uint32_t dstHeight, float gain) {
+    if (srcWidth == 0 || srcHeight == 0) return;
+    if (gain == 1.0f)
+        UpsampleRows<B, true>(src, srcWidth, srcHeight, dest, dstWidth, dstHeight);
+    else
+        UpsampleRows<B, false>(src, srcWidth, srcHeight, dest, dstWidth, dstHeight);
 }

@@ -65,6 +65,93 @@ TEST(KernelPaths, RunningMinMatchesScalar) {
     ExpectPlaneKernelMatches(&KernelTable::runningMin, true);
 }
 
+// The merged sweeps of a level against the scalar stages they stand for: median,
+// difference (scaled or not) and maximum; minimum, table weights and blend.
+TEST(KernelPaths, MergedLevelStagesMatchScalar) {
+    const KernelTable& scalar = *KernelTableFor(KernelPath::kScalar);
+    std::vector<uint8_t> table(256 * 256 + 3);
+    for (size_t i = 0; i < table.size(); ++i) table[i] = uint8_t((i * 37) ^ (i >> 8));
+    uint8_t scaled[256];
+    NoiseReducer::ScaledDifferences(1.44f, scaled);
+    for (KernelPath path : WidePaths()) {
+        const KernelTable& wide = *KernelTableFor(path);
+        for (auto size : SweepSizes()) {
+            const auto input = MakePlane(size.width, size.height, Content::kGradient, 8);
+            const size_t count = input.size();
+            const std::string where =
+                PathName(path) + " " + std::to_string(size.width) + "x" + std::to_string(size.height);
+            for (const uint8_t* scaling : {static_cast<const uint8_t*>(nullptr),
+                                           static_cast<const uint8_t*>(scaled)}) {
+                GuardedPlane median(count), difference(count), wideMedian(count),
+                    wideDifference(count);
+                scalar.medianDifferenceMax(input.data(), size.width, size.height, median.data(),
+                                           difference.data(), scaling);
+                wide.medianDifferenceMax(input.data(), size.width, size.height,
+                                         wideMedian.data(), wideDifference.data(), scaling);
+                ASSERT_EQ("", FirstDifference(median.Contents(), wideMedian.Contents())) << where;
+                ASSERT_EQ("", FirstDifference(difference.Contents(), wideDifference.Contents()))
+                    << where << (scaling ? " scaled" : "");
+                ASSERT_TRUE(wideMedian.GuardIntact() && wideDifference.GuardIntact()) << where;
+
+                GuardedPlane wideBlend(count);
+                std::memcpy(wideBlend.data(), median.data(), count);
+                wide.minimumBlend(wideDifference.data(), size.width, size.height, input.data(),
+                                  wideBlend.data(), table.data());
+                scalar.minimumBlend(difference.data(), size.width, size.height, input.data(),
+                                    median.data(), table.data());
+                ASSERT_EQ("", FirstDifference(median.Contents(), wideBlend.Contents())) << where;
+                ASSERT_TRUE(wideBlend.GuardIntact()) << where;
+
+                GuardedPlane looked(count), wideLooked(count);
+                scalar.lookUp(table.data(), input.data(), median.data(), looked.data(), count);
+                wide.lookUp(table.data(), input.data(), median.data(), wideLooked.data(), count);
+                ASSERT_EQ("", FirstDifference(looked.Contents(), wideLooked.Contents())) << where;
+                ASSERT_TRUE(wideLooked.GuardIntact()) << where;
+            }
+        }
+    }
+}
+
+// Halving and doubling of every sweep size; the up-sampler also over its own source, as
+// the pipeline runs it, at neutral gain (halves truncated) and another (halves up).
+TEST(KernelPaths, ResamplersMatchScalar) {
+    const KernelTable& scalar = *KernelTableFor(KernelPath::kScalar);
+    for (KernelPath path : WidePaths()) {
+        const KernelTable& wide = *KernelTableFor(path);
+        for (auto size : SweepSizes()) {
+            const uint32_t w = (size.width + 1) / 2, h = (size.height + 1) / 2;
+            const auto source = MakePlane(size.width, size.height, Content::kNoise, 6);
+            GuardedPlane expected(size_t(w) * size.height), actual(size_t(w) * size.height);
+            scalar.downsample(source.data(), size.width, size.height, expected.data(), w, h);
+            wide.downsample(source.data(), size.width, size.height, actual.data(), w, h);
+            ASSERT_EQ("", FirstDifference(expected.Contents(), actual.Contents()))
+                << "downsample " << PathName(path) << " " << size.width << "x" << size.height;
+            ASSERT_TRUE(actual.GuardIntact());
+
+            const auto half = MakePlane(w, h, Content::kGradient, 7);
+            for (float gain : {1.0f, 1.25f}) {
+                for (bool inPlace : {false, true}) {
+                    GuardedPlane up(source.size()), upWide(source.size());
+                    const uint8_t* from = half.data();
+                    const uint8_t* fromWide = half.data();
+                    if (inPlace) {
+                        std::memcpy(up.data(), half.data(), half.size());
+                        std::memcpy(upWide.data(), half.data(), half.size());
+                        from = up.data();
+                        fromWide = upWide.data();
+                    }
+                    scalar.upsample(from, w, h, up.data(), size.width, size.height, gain);
+                    wide.upsample(fromWide, w, h, upWide.data(), size.width, size.height, gain);
+                    ASSERT_EQ("", FirstDifference(up.Contents(), upWide.Contents()))
+                        << "upsample " << PathName(path) << " " << size.width << "x"
+                        << size.height << " gain " << gain << (inPlace ? " in place" : "");
+                    ASSERT_TRUE(upWide.GuardIntact());
+                }
+            }
+        }
+    }
+}
+
 // Counts around every vector width, and coefficients whose sums land on halves, beyond
 // both ends of the range, and on values that round differently in single precision.
 TEST(KernelPaths, PerSampleOperationsMatchScalar) {
