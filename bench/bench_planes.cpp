@@ -17,6 +17,7 @@ BenchPlanes MakePlanes(uint32_t width, uint32_t height) {
     const size_t count = planes.SampleCount();
     planes.median.resize(count);
     planes.difference.resize(count);
+    planes.maximum.resize(count);
     planes.filteredDifference.resize(count);
     planes.weights.resize(count);
 
@@ -25,9 +26,9 @@ BenchPlanes MakePlanes(uint32_t width, uint32_t height) {
                                        1);
     NoiseReducer::AbsDifference(planes.noisy.data(), planes.median.data(),
                                 planes.difference.data(), count, 1);
-    reducer.kernels.MaxFilter(planes.difference.data(), width, height,
-                              planes.filteredDifference.data(), nullptr, 0, 1);
-    reducer.kernels.MinFilter(planes.filteredDifference.data(), width, height,
+    reducer.kernels.MaxFilter(planes.difference.data(), width, height, planes.maximum.data(),
+                              nullptr, 0, 1);
+    reducer.kernels.MinFilter(planes.maximum.data(), width, height,
                               planes.filteredDifference.data(), nullptr, 0, 1);
     reducer.ComputeBlendWeights(planes.filteredDifference.data(), planes.median.data(),
                                 kDefaultStrength, kDefaultStrength, 8.0f,

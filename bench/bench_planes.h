@@ -15,7 +15,8 @@ struct BenchPlanes {
     std::vector<uint8_t> noisy;
     std::vector<uint8_t> median;
     std::vector<uint8_t> difference;          // |noisy - median|
-    std::vector<uint8_t> filteredDifference;  // running maximum, then minimum, of difference
+    std::vector<uint8_t> maximum;             // running maximum of difference
+    std::vector<uint8_t> filteredDifference;  // running minimum of maximum
     std::vector<uint8_t> weights;             // blend weights at the default strengths
     size_t SampleCount() const { return size_t(width) * height; }
 };

@@ -45,7 +45,7 @@ void MinFilter(benchmark::State& state, uint32_t width, uint32_t height) {
     std::vector<uint8_t> out(planes.SampleCount());
     tImgClass kernels;
     for (auto _ : state) {
-        kernels.MinFilter(planes.difference.data(), width, height, out.data(), nullptr, 0, 1);
+        kernels.MinFilter(planes.maximum.data(), width, height, out.data(), nullptr, 0, 1);
         benchmark::DoNotOptimize(out.data());
     }
     ReportPerSample(state, planes.SampleCount());
