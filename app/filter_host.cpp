@@ -139,6 +139,7 @@ void FilterHost::FillRecord() {
 
 void FilterHost::ClearLogs() {
     faults_.ResetCounts();
+    callsEndingSuspended_ = 0;
     propertyChanges_.clear();
     progress_.clear();
     displayCalls_.clear();
@@ -167,6 +168,7 @@ OSErr FilterHost::CallSelector(int16_t selector) {
     void* block = selector == filterSelectorAbout ? static_cast<void*>(&aboutRecord_)
                                                   : static_cast<void*>(&record_);
     module_.entry()(selector, block, &dataSlot_, &result);
+    if (watchSuspension_ != 0) ++callsEndingSuspended_;
     // Output still handed out when the plug-in returns is taken as final,
     // unless the call failed.
     if (result == noErr) TakeBackPendingOutput();

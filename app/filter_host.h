@@ -141,6 +141,10 @@ public:
     // Simple properties getPropertyProc answers besides the watch suspension.
     void SetSimpleProperty(PIType key, intptr_t value) { simpleProperties_[key] = value; }
     intptr_t watchSuspension() const { return watchSuspension_; }
+    // Plug-in calls that returned with the watch suspension still set. The
+    // host clears it at the next call, so only this count shows a plug-in
+    // that forgot to.
+    uint32_t callsEndingSuspended() const { return callsEndingSuspended_; }
     // Successful setPropertyProc calls, in order.
     const std::vector<PropertyChange>& propertyChanges() const { return propertyChanges_; }
     const std::vector<std::pair<int32_t, int32_t>>& progress() const { return progress_; }
@@ -220,6 +224,7 @@ private:
     ExchangeBuffer* deliveredOutput_ = nullptr;  // output_, or input_ when shared
 
     intptr_t watchSuspension_ = 0;
+    uint32_t callsEndingSuspended_ = 0;
     std::map<PIType, intptr_t> simpleProperties_;
     std::vector<PropertyChange> propertyChanges_;
     std::vector<std::pair<int32_t, int32_t>> progress_;
