@@ -1,6 +1,7 @@
 // The filtering run through the real entry point: which documents and hosts
 // are refused with which message, how the planes are exchanged, and that the
 // pixels are the engine's own result whatever the host's buffer habits.
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -306,6 +307,33 @@ TEST_F(FilterRunTest, EngineMemoryComesFromTheHostsBuffersWhenOffered) {
     ASSERT_EQ(Run(document).result, noErr);
     // Two working images per plane.
     EXPECT_EQ(bufferAllocations_, 6u);
+}
+
+}  // namespace
+
+namespace {
+
+// The module as shipped, without test seams: its dialog cannot be shown on
+// this platform, but a replayed action that suppresses it filters.
+TEST(ShippedModuleTest, FiltersAReplayedActionAndCancelsWhenItsDialogIsNeeded) {
+    std::string error;
+    const std::unique_ptr<PluginModule> module = PluginModule::Load(LUMISTRA_PLUGIN_MODULE, &error);
+    ASSERT_NE(module, nullptr) << error;
+    const Document original = MakePhoto(ColourMode::kRgb, 300, 280, 13);
+
+    Document document = original;
+    FilterHost host(*module, document);
+    InvocationOptions replay;
+    replay.replay =
+        Descriptor{{FourCC("Amnt"), 20.0}, {FourCC("Brgh"), 30.0}, {FourCC("Fltn"), 70.0}};
+    replay.playInfo = plugInDialogDontDisplay;
+    ASSERT_EQ(host.Invoke(replay).result, noErr);
+    EXPECT_EQ(DifferingSamples(document, EngineResult(original, {20.0f, 30.0f, 70.0f})), 0u);
+
+    document = original;
+    EXPECT_EQ(host.Invoke().result, userCanceledErr);
+    EXPECT_TRUE(document == original);
+    EXPECT_TRUE(host.Leaks().None()) << host.Leaks().Describe();
 }
 
 }  // namespace
