@@ -9,7 +9,7 @@
 include(ExternalProject)
 
 # What each cross build makes: the plug-in, and the programs the tests run under Wine.
-set(LUMISTRA_WINDOWS_TARGETS Lumistra)
+set(LUMISTRA_WINDOWS_TARGETS Lumistra lumistra-selector-run)
 
 foreach(arch x86 x64)
   if(arch STREQUAL "x86")
@@ -19,9 +19,10 @@ foreach(arch x86 x64)
   endif()
   set(binary_dir ${CMAKE_BINARY_DIR}/windows-${arch})
   set(bin_dir ${binary_dir}/bin)
-  # A Makefile build hands its job slots down to the cross build's make.
+  # A Makefile build hands its job slots down to the cross build's make,
+  # which first regenerates itself so that new targets are known.
   if(CMAKE_GENERATOR MATCHES "Makefiles")
-    set(build_command $(MAKE) ${LUMISTRA_WINDOWS_TARGETS})
+    set(build_command $(MAKE) cmake_check_build_system COMMAND $(MAKE) ${LUMISTRA_WINDOWS_TARGETS})
   else()
     set(build_command ${CMAKE_COMMAND} --build ${binary_dir})
     foreach(target IN LISTS LUMISTRA_WINDOWS_TARGETS)
