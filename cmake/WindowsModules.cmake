@@ -9,7 +9,7 @@
 include(ExternalProject)
 
 # What each cross build makes: the plug-in, and the programs the tests run under Wine.
-set(LUMISTRA_WINDOWS_TARGETS Lumistra lumistra-selector-run)
+set(LUMISTRA_WINDOWS_TARGETS Lumistra lumistra-selector-run lumistra-display-check)
 
 foreach(arch x86 x64)
   if(arch STREQUAL "x86")
@@ -40,6 +40,7 @@ foreach(arch x86 x64)
       -DCMAKE_LIBRARY_OUTPUT_DIRECTORY=${bin_dir}
       -DLUMISTRA_BUILD_TESTS=OFF
       -DLUMISTRA_BUILD_BENCH=OFF
+      -DLUMISTRA_WINDOWS_TEST_PROGRAMS=ON
     BUILD_COMMAND ${build_command}
     BUILD_ALWAYS ON
     BUILD_BYPRODUCTS ${bin_dir}/Lumistra.8bf

@@ -7,6 +7,7 @@
 # Without REFERENCE_DIR the output itself is checked for the expected outcome
 # of each invocation (the Linux run, which the Windows runs are held to).
 cmake_minimum_required(VERSION 3.16)
+include(${CMAKE_CURRENT_LIST_DIR}/wine_launch.cmake)
 
 # Wine sees the file system as drive Z:.
 function(windows_path out path)
@@ -18,17 +19,11 @@ file(REMOVE_RECURSE ${OUTPUT_DIR})
 file(MAKE_DIRECTORY ${OUTPUT_DIR})
 
 if(WINE)
-  # The dialogs' screen test needs a screen of at least 800 by 600.
-  set(launcher ${XVFB_RUN} -a -s "-screen 0 1280x1024x24" ${WINE})
-  # A 32-bit program needs a machine that runs 32-bit processes and Wine's
-  # 32-bit part: without them the run is skipped, not failed.
-  execute_process(COMMAND ${launcher} ${PROGRAM} RESULT_VARIABLE probe
-                  OUTPUT_QUIET ERROR_VARIABLE probe_errors TIMEOUT 120)
-  if(NOT probe EQUAL 2)
-    message("SKIPPED: this machine cannot run ${PROGRAM} under Wine (exit ${probe}; "
-            "32-bit programs need the kernel's IA-32 emulation and wine32): ${probe_errors}")
+  wine_can_run(can_run ${PROGRAM})
+  if(NOT can_run)
     return()
   endif()
+  wine_launcher(launcher)
   windows_path(module_argument ${MODULE})
   windows_path(output_argument ${OUTPUT_DIR})
 else()

@@ -1,0 +1,16 @@
+# Runs a Windows program under Wine and passes on its output and exit status;
+# skipped (SKIPPED: in the output) where the machine cannot run PROBE, a
+# program of the same architecture that exits with 2 when started bare.
+#   cmake -DWINE=... -DXVFB_RUN=... -DPROBE=... -DPROGRAM=... -P run_under_wine.cmake
+cmake_minimum_required(VERSION 3.16)
+include(${CMAKE_CURRENT_LIST_DIR}/wine_launch.cmake)
+
+wine_can_run(can_run ${PROBE})
+if(NOT can_run)
+  return()
+endif()
+wine_launcher(launcher)
+execute_process(COMMAND ${launcher} ${PROGRAM} RESULT_VARIABLE result TIMEOUT 300)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "${PROGRAM} failed: ${result}")
+endif()
