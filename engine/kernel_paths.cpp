@@ -45,6 +45,19 @@ void ScalarMinimumBlend(uint8_t* difference, uint32_t width, uint32_t height,
         median[i] = uint8_t((median[i] * (255u - weight) + input[i] * weight + 127u) / 255u);
     }
 }
+void ScalarMinimumBlendRamp(uint8_t* difference, uint32_t width, uint32_t height,
+                            const uint8_t* input, uint8_t* median, const WeightRamp& ramp) {
+    ScalarMin(difference, width, height, difference);
+    const size_t count = size_t(width) * height;
+    for (size_t i = 0; i < count; ++i) {
+        const uint32_t weight = RampWeight(ramp, difference[i]);
+        median[i] = uint8_t((median[i] * (255u - weight) + input[i] * weight + 127u) / 255u);
+    }
+}
+void ScalarCombineOutputRamp(const uint8_t* filtered, const uint8_t* detail,
+                             const CombineRamp& ramp, uint8_t* out, size_t count) {
+    for (size_t i = 0; i < count; ++i) out[i] = RampCombine(ramp, filtered[i], detail[i]);
+}
 void ScalarDownsample(const uint8_t* src, uint32_t srcWidth, uint32_t srcHeight, uint8_t* dest,
                       uint32_t dstWidth, uint32_t dstHeight) {
     kScalarKernels.Downsample(src, srcWidth, srcHeight, dest, dstWidth, dstHeight, 0, 1.0f);
@@ -86,6 +99,7 @@ const KernelTable kScalarTable = {
     ScalarAbsDifference,     ScalarBlend,          ScalarLookUp,
     ScalarCombineDetail,
     ScalarCombineWithCoarse, ScalarCombineOutput,
+    ScalarMinimumBlendRamp,  ScalarCombineOutputRamp,
 };
 
 bool ScalarForced() {

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "sample_ramps.h"
+
 // The instruction sets the engine has kernels for. Every path gives the same bytes as
 // the scalar one; the wider ones are only faster.
 enum class KernelPath : int { kScalar = 0, kSse2 = 1, kAvx2 = 2 };
@@ -47,6 +49,12 @@ struct KernelTable {
                                     uint8_t* out, size_t count);
     void (*combineOutput)(const uint8_t* a, float aCoef, const uint8_t* detail, float detailCoef,
                           uint8_t* out, size_t count);
+    // minimumBlend with the weight of each minimum d given by RampWeight(ramp, d).
+    void (*minimumBlendRamp)(uint8_t* difference, uint32_t width, uint32_t height,
+                             const uint8_t* input, uint8_t* median, const WeightRamp& ramp);
+    // out[i] = RampCombine(ramp, filtered[i], detail[i]); out may equal either.
+    void (*combineOutputRamp)(const uint8_t* filtered, const uint8_t* detail,
+                              const CombineRamp& ramp, uint8_t* out, size_t count);
 };
 
 // Whether this processor executes the path (the scalar path always exists).

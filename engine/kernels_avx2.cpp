@@ -9,6 +9,7 @@
 #include "kernel_paths.h"
 #include "median_columns.h"
 #include "noise_reducer.h"
+#include "sample_ramps.h"
 
 namespace {
 #include "simd_bytes_sse2.inl"
@@ -30,7 +31,7 @@ void MedianDifferenceMax(const uint8_t* input, uint32_t width, uint32_t height, 
 }
 void MinimumBlend(uint8_t* difference, uint32_t width, uint32_t height, const uint8_t* input,
                   uint8_t* median, const uint8_t* weightTable) {
-    MinimumBlendPlane<Avx2Bytes>(difference, width, height, input, median, weightTable);
+    MinimumBlendWithTable<Avx2Bytes>(difference, width, height, input, median, weightTable);
 }
 void Downsample(const uint8_t* src, uint32_t srcWidth, uint32_t srcHeight, uint8_t* dest,
                 uint32_t dstWidth, uint32_t dstHeight) {
@@ -56,6 +57,8 @@ const KernelTable kTable = {
     CombineDetailWith<Avx2Doubles>,
     CombineDetailWithCoarseWith<Avx2Doubles>,
     CombineOutputWith<Avx2Doubles>,
+    MinimumBlendWithRamp<Avx2Bytes>,
+    CombineOutputRampWith<Avx2Bytes>,
 };
 }  // namespace
 

@@ -9,6 +9,7 @@
 #include "kernel_paths.h"
 #include "median_columns.h"
 #include "noise_reducer.h"
+#include "sample_ramps.h"
 
 namespace {
 #include "simd_bytes_sse2.inl"
@@ -29,7 +30,7 @@ void MedianDifferenceMax(const uint8_t* input, uint32_t width, uint32_t height, 
 }
 void MinimumBlend(uint8_t* difference, uint32_t width, uint32_t height, const uint8_t* input,
                   uint8_t* median, const uint8_t* weightTable) {
-    MinimumBlendPlane<Sse2Bytes>(difference, width, height, input, median, weightTable);
+    MinimumBlendWithTable<Sse2Bytes>(difference, width, height, input, median, weightTable);
 }
 void Downsample(const uint8_t* src, uint32_t srcWidth, uint32_t srcHeight, uint8_t* dest,
                 uint32_t dstWidth, uint32_t dstHeight) {
@@ -55,6 +56,8 @@ const KernelTable kTable = {
     CombineDetailWith<Sse2Doubles>,
     CombineDetailWithCoarseWith<Sse2Doubles>,
     CombineOutputWith<Sse2Doubles>,
+    MinimumBlendWithRamp<Sse2Bytes>,
+    CombineOutputRampWith<Sse2Bytes>,
 };
 }  // namespace
 

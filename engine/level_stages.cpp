@@ -2,6 +2,7 @@
 
 #include "blend_weight.h"
 #include "noise_reducer.h"
+#include "sample_ramps.h"
 
 namespace {
 
@@ -25,6 +26,22 @@ void BuildWeightTable(float hiStrength, float loStrength, float threshold, uint8
     }
 }
 
+// When every brightness has the same strength (equal highlight and shadow strengths), the
+// weight depends on the difference alone; the ramp that reproduces that row, if one does.
+bool UniformWeightRamp(float hiStrength, float loStrength, float threshold, uint8_t maxValue,
+                       WeightRamp& ramp) {
+    const float strength = BlendStrength(0, hiStrength, loStrength, maxValue);
+    for (uint32_t brightness = 1; brightness < 256; ++brightness)
+        if (!(BlendStrength(brightness, hiStrength, loStrength, maxValue) == strength))
+            return false;
+    const float scale = BlendScale(threshold);
+    const double factor = BlendFactor(strength);
+    uint8_t weights[256];
+    for (uint32_t difference = 0; difference < 256; ++difference)
+        weights[difference] = BlendWeight(difference, scale, strength, factor);
+    return FindWeightRamp(weights, double(scale) * factor, ramp);
+}
+
 }  // namespace
 
 // The results of ScaleClamp for every sample value; a gain of 1 changes nothing
@@ -39,12 +56,18 @@ void NoiseReducer::ScaledDifferences(float gain, uint8_t* scaled) {
 // the median. With spare memory for it, the weights come from a table per level: for
 // fixed strengths and threshold a weight depends on nothing but the difference and the
 // brightness. Unless an observer wants to see the images in between, the minimum,
-// weights and blend then take one sweep.
+// weights and blend then take one sweep; with equal strengths the weights need no table.
 void NoiseReducer::BlendLevel(const uint8_t* input, uint8_t* output, uint32_t width,
                               uint32_t height, int32_t level, float hiStrength,
                               float loStrength, float threshold, uint8_t* spare,
                               size_t spareBytes) {
     const size_t count = size_t(width) * height;
+    WeightRamp ramp;
+    if (!kernels.HasImageObserver() &&
+        UniformWeightRamp(hiStrength, loStrength, threshold, engineMax, ramp)) {
+        kernelTable_->minimumBlendRamp(workB, width, height, input, output, ramp);
+        return;
+    }
     const bool tabled =
         spare != nullptr && spareBytes >= kWeightTableBytes && count >= kWeightTableWorthwhile;
     if (tabled) BuildWeightTable(hiStrength, loStrength, threshold, engineMax, spare);

@@ -3,6 +3,7 @@
 
 #include "noise_reducer.h"
 #include "pyramid_layout.h"
+#include "sample_ramps.h"
 
 namespace {
 
@@ -95,7 +96,13 @@ bool NoiseReducer::ProcessPlane(const uint8_t* in, uint8_t* out, uint32_t width,
     // the table of every (detail, filtered) pair.
     if (!pyramidInWorkB_ && count >= kCombineTableBytes && workBCapacity >= kCombineTableBytes) {
         BuildCombineTable(topCoef, detailCoef, workB);
-        kernelTable_->lookUp(workB, pyramid, workA, out, count);
+        // Clarity 1, among other settings, has an exact integer form, cheaper than a
+        // look-up per sample.
+        CombineRamp ramp;
+        if (FindCombineRamp(workB, topCoef, detailCoef, ramp))
+            kernelTable_->combineOutputRamp(workA, pyramid, ramp, out, count);
+        else
+            kernelTable_->lookUp(workB, pyramid, workA, out, count);
     } else {
         kernelTable_->combineOutput(workA, topCoef, pyramid, detailCoef, out, count);
     }

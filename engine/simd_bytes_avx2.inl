@@ -68,6 +68,53 @@ struct Avx2Bytes {
         return _mm256_permutevar8x32_epi32(bytes, _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7));
     }
 
+    // RampWeight of each lane in 32-bit lanes. Unpacking and packing both work within
+    // 128-bit halves, so the lanes come back in their order; the packs saturate the
+    // weights above 255 (the sums stay below 2^32, so a weight is at most 511).
+    static Reg RampWeights(Reg minimum, const WeightRamp& ramp) {
+        const Reg zero = _mm256_setzero_si256();
+        const Reg capped = _mm256_min_epu8(minimum, _mm256_set1_epi8(char(ramp.cap)));
+        const Reg multiplier = _mm256_set1_epi32(int32_t(ramp.multiplier));
+        const Reg offset = _mm256_set1_epi32(int32_t(ramp.offset));
+        auto weights = [&](Reg words) {
+            const Reg low = _mm256_srli_epi32(
+                _mm256_add_epi32(_mm256_mullo_epi32(_mm256_unpacklo_epi16(words, zero), multiplier),
+                                 offset),
+                kWeightRampShift);
+            const Reg high = _mm256_srli_epi32(
+                _mm256_add_epi32(_mm256_mullo_epi32(_mm256_unpackhi_epi16(words, zero), multiplier),
+                                 offset),
+                kWeightRampShift);
+            return _mm256_packus_epi32(low, high);
+        };
+        return _mm256_packus_epi16(weights(_mm256_unpacklo_epi8(capped, zero)),
+                                   weights(_mm256_unpackhi_epi8(capped, zero)));
+    }
+
+    // As Sse2Bytes::RampCombine.
+    static Reg RampCombine(Reg filtered, Reg detail, const CombineRamp& ramp) {
+        const Reg zero = _mm256_setzero_si256();
+        const Reg coefficients =
+            _mm256_set1_epi32(int32_t(uint32_t(uint16_t(ramp.filteredMultiplier)) |
+                                      (uint32_t(uint16_t(ramp.detailMultiplier)) << 16)));
+        const Reg offset = _mm256_set1_epi32(ramp.offset);
+        const __m128i shift = _mm_cvtsi32_si128(int(ramp.shift));
+        auto sums = [&](Reg f, Reg d) {
+            const Reg low = _mm256_sra_epi32(
+                _mm256_add_epi32(_mm256_madd_epi16(_mm256_unpacklo_epi16(f, d), coefficients),
+                                 offset),
+                shift);
+            const Reg high = _mm256_sra_epi32(
+                _mm256_add_epi32(_mm256_madd_epi16(_mm256_unpackhi_epi16(f, d), coefficients),
+                                 offset),
+                shift);
+            return _mm256_packs_epi32(low, high);
+        };
+        return _mm256_packus_epi16(
+            sums(_mm256_unpacklo_epi8(filtered, zero), _mm256_unpacklo_epi8(detail, zero)),
+            sums(_mm256_unpackhi_epi8(filtered, zero), _mm256_unpackhi_epi8(detail, zero)));
+    }
+
     static Reg EvenBytes(Reg v) { return _mm256_and_si256(v, _mm256_set1_epi16(0xFF)); }
     static Reg OddBytes(Reg v) { return _mm256_srli_epi16(v, 8); }
     static Reg AddWords(Reg a, Reg b) { return _mm256_add_epi16(a, b); }

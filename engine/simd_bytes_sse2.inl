@@ -48,6 +48,35 @@ struct Sse2Bytes {
         return Load(found);
     }
 
+    // RampWeight of each lane (no 32-bit lane multiply before SSE4.1).
+    static Reg RampWeights(Reg minimum, const WeightRamp& ramp) {
+        alignas(16) uint8_t lanes[kLanes];
+        Store(lanes, minimum);
+        for (uint8_t& lane : lanes) lane = uint8_t(RampWeight(ramp, lane));
+        return Load(lanes);
+    }
+
+    // RampCombine of each lane: one multiply-add of (filtered, detail) word pairs, an
+    // arithmetic shift (rounding down) and saturating packs for the clamp.
+    static Reg RampCombine(Reg filtered, Reg detail, const CombineRamp& ramp) {
+        const Reg zero = _mm_setzero_si128();
+        const Reg coefficients =
+            _mm_set1_epi32(int32_t(uint32_t(uint16_t(ramp.filteredMultiplier)) |
+                                   (uint32_t(uint16_t(ramp.detailMultiplier)) << 16)));
+        const Reg offset = _mm_set1_epi32(ramp.offset);
+        const Reg shift = _mm_cvtsi32_si128(int(ramp.shift));
+        auto sums = [&](Reg f, Reg d) {
+            const Reg low = _mm_sra_epi32(
+                _mm_add_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(f, d), coefficients), offset), shift);
+            const Reg high = _mm_sra_epi32(
+                _mm_add_epi32(_mm_madd_epi16(_mm_unpackhi_epi16(f, d), coefficients), offset), shift);
+            return _mm_packs_epi32(low, high);
+        };
+        return _mm_packus_epi16(
+            sums(_mm_unpacklo_epi8(filtered, zero), _mm_unpacklo_epi8(detail, zero)),
+            sums(_mm_unpackhi_epi8(filtered, zero), _mm_unpackhi_epi8(detail, zero)));
+    }
+
     // Sixteen-bit lanes, for the [1 2 1] sums of the down-sampler. A loaded vector holds
     // kLanes / 2 words: even bytes in the low halves, odd bytes in the high halves.
     static Reg EvenBytes(Reg v) { return _mm_and_si128(v, _mm_set1_epi16(0xFF)); }

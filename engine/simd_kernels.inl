@@ -8,7 +8,8 @@
 // offers: Reg, kLanes, Splat, Add, Sub, Mul, FromBytes (kLanes samples) and
 // StoreSamples (ToSample of each lane, stored as kLanes bytes).
 //
-// Needs <cstring>, <cstdint>, median_columns.h, img_class.h and noise_reducer.h.
+// Needs <cstring>, <cstdint>, median_columns.h, img_class.h, noise_reducer.h and
+// sample_ramps.h.
 
 // One byte per "vector": the tail of a plane too narrow for any wider type.
 struct OneByte {
@@ -261,12 +262,13 @@ void MedianDifferenceMaxPlane(const uint8_t* src, uint32_t width, uint32_t heigh
 }
 
 // The last stages of a level in one sweep: the running minimum of difference (whose row
-// pass runs in place first), the weight of each minimum from the table, and the blend of
-// median and input over the median. The minima themselves are never stored, so the
-// column pass reads difference as it is.
-template <class B>
+// pass runs in place first), the weight of each minimum, and the blend of median and
+// input over the median. The minima themselves are never stored, so the column pass
+// reads difference as it is. Weigh gives the weights of a vector of minima (Vector) or of
+// one (One), from the minima and the median at their place.
+template <class B, class Weigh>
 void MinimumBlendPlane(uint8_t* difference, uint32_t width, uint32_t height,
-                       const uint8_t* input, uint8_t* median, const uint8_t* weightTable) {
+                       const uint8_t* input, uint8_t* median, const Weigh& weigh) {
     using Reg = typename B::Reg;
     constexpr int kRadius = 8;
     constexpr uint32_t kLanes = B::kLanes;
@@ -280,9 +282,7 @@ void MinimumBlendPlane(uint8_t* difference, uint32_t width, uint32_t height,
     }
     // Rows are taken in pairs: the 16 window rows the two share are reduced once.
     auto blend = [&](size_t offset, uint32_t x, Reg minimum) {
-        alignas(64) uint8_t minima[kLanes];
-        B::Store(minima, minimum);
-        const Reg weight = B::LookUp(weightTable, median + offset + x, minima);
+        const Reg weight = weigh.Vector(median + offset + x, minimum);
         B::Store(median + offset + x,
                  B::Blend(B::Load(input + offset + x), B::Load(median + offset + x), weight));
     };
@@ -305,11 +305,47 @@ void MinimumBlendPlane(uint8_t* difference, uint32_t width, uint32_t height,
                 for (int k = 1; k <= 2 * kRadius; ++k)
                     m = window[row + k][x] < m ? window[row + k][x] : m;
                 const size_t at = offset + row * size_t(width) + x;
-                const uint32_t weight = weightTable[median[at] * 256u + m];
+                const uint32_t weight = weigh.One(median[at], m);
                 median[at] = uint8_t((median[at] * (255u - weight) + input[at] * weight + 127u) / 255u);
             }
         }
     }
+}
+
+// Weights from the table of every (brightness, difference) pair.
+template <class B>
+struct TableWeights {
+    const uint8_t* table;
+    typename B::Reg Vector(const uint8_t* brightness, typename B::Reg minimum) const {
+        alignas(64) uint8_t minima[B::kLanes];
+        B::Store(minima, minimum);
+        return B::LookUp(table, brightness, minima);
+    }
+    uint32_t One(uint8_t brightness, uint8_t minimum) const {
+        return table[brightness * 256u + minimum];
+    }
+};
+
+// Weights that depend on the difference alone, by their exact integer form.
+template <class B>
+struct RampWeights {
+    WeightRamp ramp;
+    typename B::Reg Vector(const uint8_t*, typename B::Reg minimum) const {
+        return B::RampWeights(minimum, ramp);
+    }
+    uint32_t One(uint8_t, uint8_t minimum) const { return RampWeight(ramp, minimum); }
+};
+
+template <class B>
+void MinimumBlendWithTable(uint8_t* difference, uint32_t width, uint32_t height,
+                           const uint8_t* input, uint8_t* median, const uint8_t* weightTable) {
+    MinimumBlendPlane<B>(difference, width, height, input, median, TableWeights<B>{weightTable});
+}
+
+template <class B>
+void MinimumBlendWithRamp(uint8_t* difference, uint32_t width, uint32_t height,
+                          const uint8_t* input, uint8_t* median, const WeightRamp& ramp) {
+    MinimumBlendPlane<B>(difference, width, height, input, median, RampWeights<B>{ramp});
 }
 
 // ---------------------------------------------------------------------------------------
@@ -387,6 +423,15 @@ void CombineOutputWith(const uint8_t* a, float aCoef, const uint8_t* detail, flo
         D::StoreSamples(out + i, sum);
     }
     NoiseReducer::CombineOutput(a + i, aCoef, detail + i, detailCoef, out + i, count - i, 1);
+}
+
+template <class B>
+void CombineOutputRampWith(const uint8_t* filtered, const uint8_t* detail, const CombineRamp& ramp,
+                           uint8_t* out, size_t count) {
+    size_t i = 0;
+    for (; i + B::kLanes <= count; i += B::kLanes)
+        B::Store(out + i, B::RampCombine(B::Load(filtered + i), B::Load(detail + i), ramp));
+    for (; i < count; ++i) out[i] = RampCombine(ramp, filtered[i], detail[i]);
 }
 
 // ---------------------------------------------------------------------------------------

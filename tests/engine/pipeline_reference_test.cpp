@@ -23,7 +23,8 @@ struct PlaneSize {
 std::vector<PipelineParams> ParameterSets() {
     std::vector<PipelineParams> sets;
     const float strengths[][2] = {{1.6733f, 1.4142f}, {0.0f, 0.0f}, {1.0f, 1.0f},
-                                  {2.0f, 2.0f},       {2.0f, 0.0f}, {0.5f, 1.4142f}};
+                                  {1.4142f, 1.4142f}, {2.0f, 2.0f}, {2.0f, 0.0f},
+                                  {0.5f, 1.4142f}};
     for (float clarity : {0.8f, 1.0f, 1.2f})
         for (const auto& s : strengths) sets.push_back({s[0], s[1], clarity, 1, 5});
     const int32_t levels[][2] = {{2, 5}, {3, 5}, {1, 2}, {1, 3}, {2, 4}, {0, 5}, {1, 1}, {3, 3}, {2, 0}};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+
+// Exact integer forms of two per-sample maps that otherwise take a 64 KiB table look-up
+// per sample. A form is only ever used after it has been checked against every entry of
+// the map it replaces, so it gives the same bytes; when no form fits, callers keep the
+// table.
+
+// A blend weight that depends on the filtered difference d alone:
+// min(255, (min(d, cap) * multiplier + offset) >> kWeightRampShift). With d capped where
+// the weight first reaches 255, the sum stays below 2^32.
+constexpr uint32_t kWeightRampShift = 23;
+struct WeightRamp {
+    uint32_t cap;
+    uint32_t multiplier;
+    uint32_t offset;
+};
+
+inline uint32_t RampWeight(const WeightRamp& ramp, uint32_t difference) {
+    const uint32_t d = difference < ramp.cap ? difference : ramp.cap;
+    const uint32_t w = (d * ramp.multiplier + ramp.offset) >> kWeightRampShift;
+    return w < 255 ? w : 255;
+}
+
+// Finds the ramp that reproduces weights[0..255] (weights[0] must be 0), starting the
+// search from slope, the weight per unit of difference. False when none does.
+bool FindWeightRamp(const uint8_t weights[256], double slope, WeightRamp& ramp);
+
+// The output combination a * A + u * (U - 127) as
+// clamp((A * filteredMultiplier + U * detailMultiplier + offset) >> shift, 0, 255), the
+// multipliers 16-bit so that one multiply-add of word pairs forms both products.
+struct CombineRamp {
+    int16_t filteredMultiplier;
+    int16_t detailMultiplier;
+    int32_t offset;
+    uint32_t shift;
+};
+
+inline uint8_t RampCombine(const CombineRamp& ramp, uint32_t filtered, uint32_t detail) {
+    const int32_t sum = int32_t(filtered) * ramp.filteredMultiplier +
+                        int32_t(detail) * ramp.detailMultiplier + ramp.offset;
+    // Rounds towards minus infinity for negative sums too, as an arithmetic shift does.
+    const int32_t whole = sum >= 0 ? sum >> ramp.shift : -((-sum - 1) >> ramp.shift) - 1;
+    return uint8_t(whole < 0 ? 0 : whole > 255 ? 255 : whole);
+}
+
+// Finds the ramp that reproduces table[detail * 256 + filtered] for every pair, given the
+// coefficients the table was made from. False when none does.
+bool FindCombineRamp(const uint8_t* table, float filteredCoef, float detailCoef,
+                     CombineRamp& ramp);

@@ -1,0 +1,160 @@
+// The integer forms that stand in for the weight and output tables: found for the usual
+// settings, never accepted unless exact, and the same bytes on every path.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "blend_weight.h"
+#include "dispatch_support.h"
+#include "kernel_paths.h"
+#include "noise_reducer.h"
+#include "sample_ramps.h"
+
+namespace {
+
+using dispatch_test::Content;
+using dispatch_test::FirstDifference;
+using dispatch_test::GuardedPlane;
+using dispatch_test::MakePlane;
+using dispatch_test::PathName;
+using dispatch_test::SweepSizes;
+using dispatch_test::WidePaths;
+
+struct WeightRow {
+    uint8_t weights[256];
+    double slope;
+};
+
+WeightRow RowFor(float strength, float threshold) {
+    WeightRow row;
+    const float scale = BlendScale(threshold);
+    const double factor = BlendFactor(strength);
+    for (uint32_t d = 0; d < 256; ++d) row.weights[d] = BlendWeight(d, scale, strength, factor);
+    row.slope = double(scale) * factor;
+    return row;
+}
+
+// Every strength the dialog offers (2 * sqrt(percent / 100)) at the thresholds of the
+// pyramid's levels: a ramp, when found, gives every weight of its row.
+TEST(SampleRamps, WeightRampIsExactWhenFound) {
+    int found = 0, tried = 0;
+    for (int percent = 0; percent <= 100; ++percent) {
+        const float strength = static_cast<float>(2.0 * std::sqrt(percent * 0.01));
+        for (float threshold : {8.0f, 4.0f, 2.0f, 1.0f, 0.5f, 8.0f / 1.2f, 2.0f / 0.8f}) {
+            const WeightRow row = RowFor(strength, threshold);
+            WeightRamp ramp;
+            ++tried;
+            if (!FindWeightRamp(row.weights, row.slope, ramp)) continue;
+            ++found;
+            for (uint32_t d = 0; d < 256; ++d)
+                ASSERT_EQ(row.weights[d], RampWeight(ramp, d))
+                    << "strength " << strength << " threshold " << threshold << " d " << d;
+        }
+    }
+    // The default strength at every level of a neutral-clarity run has its ramp.
+    for (float threshold : {8.0f, 4.0f, 2.0f, 1.0f}) {
+        const WeightRow row = RowFor(1.41421354f, threshold);
+        WeightRamp ramp;
+        EXPECT_TRUE(FindWeightRamp(row.weights, row.slope, ramp)) << threshold;
+    }
+    EXPECT_GT(found, tried * 9 / 10);
+}
+
+TEST(SampleRamps, WeightRampRefusesRowsItCannotForm) {
+    WeightRow row = RowFor(1.0f, 8.0f);
+    WeightRamp ramp;
+    row.weights[0] = 1;  // a zero difference must weigh 0
+    EXPECT_FALSE(FindWeightRamp(row.weights, row.slope, ramp));
+    row = RowFor(1.0f, 8.0f);
+    row.weights[7] ^= 1;  // not a rounded straight line
+    EXPECT_FALSE(FindWeightRamp(row.weights, row.slope, ramp));
+    const WeightRow zeroStrength = RowFor(0.0f, 8.0f);  // 255 from a difference of 1
+    EXPECT_FALSE(FindWeightRamp(zeroStrength.weights, zeroStrength.slope, ramp));
+}
+
+// The output table as the pipeline builds it, detail rows of filtered columns.
+std::vector<uint8_t> CombineTable(float filteredCoef, float detailCoef) {
+    std::vector<uint8_t> table(256 * 256), filtered(256), detail(256);
+    for (uint32_t v = 0; v < 256; ++v) filtered[v] = uint8_t(v);
+    for (uint32_t d = 0; d < 256; ++d) {
+        std::memset(detail.data(), int(d), 256);
+        NoiseReducer::CombineOutput(filtered.data(), filteredCoef, detail.data(), detailCoef,
+                                    table.data() + d * 256, 256, 1);
+    }
+    return table;
+}
+
+TEST(SampleRamps, CombineRampIsExactWhenFound) {
+    const float coefficients[][2] = {{1.0f, 1.0f},   {0.5f, 1.0f},  {0.48225309f, 1.0f},
+                                     {2.4414062f, 1.0f}, {1.2f, 0.8333333f}, {3.0f, -2.0f}};
+    for (const auto& k : coefficients) {
+        const auto table = CombineTable(k[0], k[1]);
+        CombineRamp ramp;
+        if (!FindCombineRamp(table.data(), k[0], k[1], ramp)) continue;
+        for (uint32_t d = 0; d < 256; ++d)
+            for (uint32_t f = 0; f < 256; ++f)
+                ASSERT_EQ(table[d * 256 + f], RampCombine(ramp, f, d))
+                    << k[0] << " " << k[1] << " filtered " << f << " detail " << d;
+    }
+    CombineRamp ramp;
+    EXPECT_TRUE(FindCombineRamp(CombineTable(1.0f, 1.0f).data(), 1.0f, 1.0f, ramp));
+    auto spoiled = CombineTable(1.0f, 1.0f);
+    spoiled[300] ^= 1;
+    EXPECT_FALSE(FindCombineRamp(spoiled.data(), 1.0f, 1.0f, ramp));
+}
+
+// The ramp kernels of every path against the scalar ones, and the scalar ramp blend
+// against the table blend it replaces, over the size sweep.
+TEST(SampleRamps, RampKernelsMatchScalar) {
+    const KernelTable& scalar = *KernelTableFor(KernelPath::kScalar);
+    const WeightRow row = RowFor(1.41421354f, 2.0f);
+    WeightRamp weightRamp;
+    ASSERT_TRUE(FindWeightRamp(row.weights, row.slope, weightRamp));
+    std::vector<uint8_t> weightTable(256 * 256 + 3);
+    for (uint32_t b = 0; b < 256; ++b) std::memcpy(&weightTable[b * 256], row.weights, 256);
+    CombineRamp combineRamp;
+    ASSERT_TRUE(FindCombineRamp(CombineTable(1.0f, 1.0f).data(), 1.0f, 1.0f, combineRamp));
+
+    for (auto size : SweepSizes()) {
+        const auto input = MakePlane(size.width, size.height, Content::kNoise, 11);
+        const auto median = MakePlane(size.width, size.height, Content::kGradient, 12);
+        const auto difference = MakePlane(size.width, size.height, Content::kTies, 13);
+        const size_t count = input.size();
+        const std::string where = std::to_string(size.width) + "x" + std::to_string(size.height);
+
+        auto blend = [&](const KernelTable& kernels, bool useRamp) {
+            GuardedPlane blended(count);
+            std::vector<uint8_t> scratch = difference;
+            std::memcpy(blended.data(), median.data(), count);
+            if (useRamp)
+                kernels.minimumBlendRamp(scratch.data(), size.width, size.height, input.data(),
+                                         blended.data(), weightRamp);
+            else
+                kernels.minimumBlend(scratch.data(), size.width, size.height, input.data(),
+                                     blended.data(), weightTable.data());
+            EXPECT_TRUE(blended.GuardIntact()) << where;
+            return blended.Contents();
+        };
+        auto combine = [&](const KernelTable& kernels) {
+            GuardedPlane out(count);
+            kernels.combineOutputRamp(input.data(), median.data(), combineRamp, out.data(), count);
+            EXPECT_TRUE(out.GuardIntact()) << where;
+            return out.Contents();
+        };
+        const auto expectedBlend = blend(scalar, false);
+        ASSERT_EQ("", FirstDifference(expectedBlend, blend(scalar, true))) << "scalar " << where;
+        const auto expectedCombine = combine(scalar);
+        for (KernelPath path : WidePaths()) {
+            const KernelTable& wide = *KernelTableFor(path);
+            ASSERT_EQ("", FirstDifference(expectedBlend, blend(wide, true)))
+                << PathName(path) << " " << where;
+            ASSERT_EQ("", FirstDifference(expectedCombine, combine(wide)))
+                << PathName(path) << " " << where;
+        }
+    }
+}
+
+}  // namespace
