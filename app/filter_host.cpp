@@ -370,6 +370,11 @@ bool FilterHost::FreeBlock(void* block) {
     return true;
 }
 
+void FilterHost::ReportProgress(int32_t done, int32_t total) {
+    progress_.emplace_back(done, total);
+    if (options_.progressObserver) options_.progressObserver(done, total);
+}
+
 HostLeaks FilterHost::Leaks() const {
     HostLeaks leaks;
     leaks.handles = handles_.LiveCount();

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -47,6 +48,11 @@ struct HostOptions {
     bool enforceModes = true;
     // Continue calls allowed before the run counts as stuck.
     int maxContinueCalls = 10000;
+    // A user who can ask to stop: asked at every abortProc poll that no
+    // injected fault answers.
+    std::function<bool()> userAsksToStop;
+    // Told of every progressProc report as it arrives.
+    std::function<void(int32_t done, int32_t total)> progressObserver;
 };
 
 struct InvocationOptions {
@@ -162,7 +168,8 @@ public:
     // ---- The host's side of each routine (called by the C entry points,
     // after the fault check)
     OSErr AdvanceState();
-    void ReportProgress(int32_t done, int32_t total) { progress_.emplace_back(done, total); }
+    void ReportProgress(int32_t done, int32_t total);
+    bool UserAsksToStop() const { return options_.userAsksToStop && options_.userAsksToStop(); }
     OSErr DisplayPixels(const PSPixelMap* source, const VRect* sourceRect, int32_t row,
                         int32_t column);
     OSErr GetProperty(OSType signature, PIType key, int32_t index, intptr_t* simple,

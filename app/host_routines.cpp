@@ -9,7 +9,8 @@ namespace {
 
 Boolean PLUGIN_CALLBACK TestAbort() {
     // An injected fault is the user asking to stop.
-    return EnterRoutine(HostCallback::kAbort).fail ? 1 : 0;
+    const RoutineCall call = EnterRoutine(HostCallback::kAbort);
+    return call.fail || call.host->UserAsksToStop() ? 1 : 0;
 }
 
 void PLUGIN_CALLBACK UpdateProgress(int32_t done, int32_t total) {

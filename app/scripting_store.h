@@ -29,6 +29,7 @@ public:
     };
     void Register(const std::string& key, const Descriptor& descriptor, bool persistent);
     const RegistryEntry* Lookup(const std::string& key) const;
+    const std::map<std::string, RegistryEntry>& registry() const { return registry_; }
     bool Erase(const std::string& key);
 
     // ---- Reading descriptor parameters
