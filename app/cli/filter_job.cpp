@@ -1,0 +1,286 @@
+#include "filter_job.h"
+
+#include <filesystem>
+#include <new>
+#include <system_error>
+
+#include "action_file.h"
+#include "atomic_output.h"
+#include "document_conversion.h"
+#include "file_bytes.h"
+#include "filter_host.h"
+#include "image_reader.h"
+#include "image_writer.h"
+#include "interrupt.h"
+#include "metadata_carrier.h"
+#include "plugin_identity.h"
+#include "plugin_messages.h"
+#include "progress_display.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int32_t kMaxSide = Document::kMaxSide;
+
+class Job {
+public:
+    Job(const JobSettings& settings, const FileTask& task) : settings_(settings), task_(task) {}
+
+    JobReport Run();
+
+private:
+    bool Fail(const std::string& reason) {
+        // A read or write cut short by Ctrl-C is no fault of the file.
+        if (report_.outcome != JobOutcome::kWritten && Interrupted()) return false;
+        report_.outcome = JobOutcome::kFailed;
+        Say("lumistra: " + task_.input + ": " + reason);
+        return false;
+    }
+    void Note(const std::string& notice) { Say("lumistra: " + task_.input + ": note: " + notice); }
+    void Say(const std::string& line) { report_.lines.push_back({true, line}); }
+    bool Interrupted() {
+        if (!InterruptRequested()) return false;
+        report_.outcome = JobOutcome::kInterrupted;
+        Say("lumistra: " + task_.input + ": interrupted; nothing written");
+        return true;
+    }
+
+    bool ReadHeader();
+    bool CheckArea();
+    bool ReadImage();
+    bool Filter();
+    bool WriteOutput();
+    void KeepRecordAndLastUsed();
+    std::string DescribeValues() const;
+
+    const JobSettings& settings_;
+    const FileTask& task_;
+    JobReport report_;
+
+    std::vector<uint8_t> fileBytes_;
+    ImageReader reader_;
+    bool converted_ = false;
+    Rect area_{};
+    MetadataCarrier metadata_;
+    std::optional<Document> document_;
+    std::optional<Descriptor> recorded_;
+    RegistryContents registryAfter_;
+};
+
+std::string SizeText(int32_t width, int32_t height) {
+    return std::to_string(width) + " x " + std::to_string(height);
+}
+
+std::string DescribeFilterResult(OSErr result) {
+    switch (result) {
+        case userCanceledErr: return "the filter cancelled the run";
+        case memFullErr: return "there is not enough memory for the filter";
+        default: return "the filter failed (error " + std::to_string(result) + ")";
+    }
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return fs::equivalent(a, b, error);
+}
+
+JobReport Job::Run() {
+    try {
+        if (ReadHeader() && CheckArea() && ReadImage() && !Interrupted() && Filter() &&
+            WriteOutput()) {
+            KeepRecordAndLastUsed();
+        }
+    } catch (const std::bad_alloc&) {
+        Fail("there is not enough memory for an image of this size");
+    }
+    return std::move(report_);
+}
+
+bool Job::ReadHeader() {
+    std::string problem = ReadWholeFile(task_.input, &fileBytes_);
+    if (!problem.empty()) return Fail("cannot be read: " + problem);
+    problem = reader_.Open(task_.input);
+    if (!problem.empty()) return Fail("is not an image that can be read: " + problem);
+    const ImageHeader& header = reader_.header();
+
+    if (header.severalImages)
+        return Fail("holds several images (pages or layers); only the first could be kept");
+    if (header.width > kMaxSide || header.height > kMaxSide) {
+        return Fail("the image is " + SizeText(header.width, header.height) +
+                    " pixels; the filter interface addresses at most " +
+                    SizeText(kMaxSide, kMaxSide));
+    }
+    std::string refusal;
+    if (!settings_.module->AcceptsDocument(ImageModeFor(header.model), 8, &refusal)) {
+        const bool convertible = CanBecomeDocument(header);
+        if (!settings_.convertModes || !convertible) {
+            return Fail(std::string(kRgbOnlyReason) +
+                        (convertible ? " (--convert makes it RGB)" : ""));
+        }
+        converted_ = true;
+        Note(header.model == ColourModel::kCmyk ? "converted from CMYK to RGB"
+                                                : "converted from greyscale to RGB");
+    }
+    if (header.bitsPerSample > 8) {
+        const std::string depth = std::to_string(header.bitsPerSample) + "-bit" +
+                                  (header.floatingPoint ? " floating-point" : "");
+        if (settings_.strictDepth)
+            return Fail(std::string(kEightBitOnlyReason) + " (this one is " + depth + ")");
+        Note(depth + " samples reduced to 8 bits");
+    }
+    problem = CheckOutputFormat(task_.output, DocumentChannels(header));
+    if (!problem.empty()) return Fail("cannot write " + task_.output + ": " + problem);
+    if (!settings_.inPlace && SameFile(task_.input, task_.output)) {
+        return Fail(task_.output + " is this input; inputs are replaced only with --in-place");
+    }
+    return true;
+}
+
+bool Job::CheckArea() {
+    const ImageHeader& header = reader_.header();
+    SelectionArea area{0, 0, header.width, header.height};
+    if (settings_.selection) {
+        area = *settings_.selection;
+        if (int64_t{area.x} + area.width > header.width ||
+            int64_t{area.y} + area.height > header.height) {
+            return Fail("the selection " + std::to_string(area.x) + "," + std::to_string(area.y) +
+                        "," + std::to_string(area.width) + "," + std::to_string(area.height) +
+                        " does not lie inside the " + SizeText(header.width, header.height) +
+                        " image");
+        }
+    }
+    if (area.width < kMinimumFilterSide || area.height < kMinimumFilterSide) {
+        return Fail(std::string(kAreaTooSmallReason) + " (" + (settings_.selection ? "the selection" : "the image") +
+                    " is " + SizeText(area.width, area.height) + ")");
+    }
+    area_ = {static_cast<int16_t>(area.y), static_cast<int16_t>(area.x),
+             static_cast<int16_t>(area.y + area.height), static_cast<int16_t>(area.x + area.width)};
+    return true;
+}
+
+bool Job::ReadImage() {
+    std::vector<uint8_t> pixels;
+    std::string problem = reader_.ReadPixels(&pixels);
+    if (!problem.empty()) return Fail("is truncated or damaged: " + problem);
+    problem = metadata_.Read(fileBytes_);
+    if (!problem.empty()) return Fail("its metadata cannot be read: " + problem);
+    if (converted_ && metadata_.DropColourProfile())
+        Note("its colour profile describes the unconverted image; left out");
+    fileBytes_ = {};
+    document_.emplace(MakeDocument(reader_.header(), pixels));
+    document_->filterRect = area_;
+    return true;
+}
+
+bool Job::Filter() {
+    ProgressDisplay progress(fs::path(task_.input).filename().string(), settings_.drawProgress,
+                             settings_.progressLog);
+    uint32_t polls = 0;
+    HostOptions options;
+    options.userAsksToStop = [&] {
+        if (++polls == settings_.interruptAtPoll) RequestInterrupt();
+        return InterruptRequested();
+    };
+    options.progressObserver = [&](int32_t done, int32_t total) { progress.Report(done, total); };
+
+    FilterHost host(*settings_.module, *document_, options);
+    RegisterAll(settings_.lastUsed, &host.scripting());
+    InvocationOptions invocation;
+    invocation.playInfo = plugInDialogDontDisplay;
+    invocation.replay = settings_.replay;
+    const InvocationReport run = host.Invoke(invocation);
+    progress.Clear();
+
+    if (Interrupted()) return false;
+    if (!run.refusal.empty()) return Fail(run.refusal);
+    if (run.result != noErr || !run.imageChanged) return Fail(DescribeFilterResult(run.result));
+    recorded_ = run.recorded;
+    registryAfter_ = PersistentEntries(host.scripting());
+    return true;
+}
+
+bool Job::WriteOutput() {
+    const Document& document = *document_;
+    const std::vector<uint8_t> pixels = InterleavedPixels(document);
+    EncodeRequest request;
+    request.path = task_.output;
+    request.width = document.width();
+    request.height = document.height();
+    request.channels = ChannelsOf(document);
+    request.pixels = pixels.data();
+    request.jpegQuality = settings_.jpegQuality;
+
+    std::vector<uint8_t> encoded;
+    std::string problem = EncodeImage(request, &encoded);
+    if (problem.empty()) {
+        if (metadata_.HoldsSource() && MetadataCarrier::CanWriteInto(encoded)) {
+            std::vector<std::string> dropped;
+            problem = metadata_.WriteInto(&encoded, &dropped);
+            for (const std::string& kind : dropped)
+                Note("the output format cannot hold its " + kind + "; left out");
+        } else if (!reader_.attributes().empty()) {
+            request.attributes = &reader_.attributes();
+            problem = EncodeImage(request, &encoded);
+        }
+    }
+    if (!problem.empty()) return Fail("cannot write " + task_.output + ": " + problem);
+
+    const WriteResult written =
+        WriteFileAtomically(task_.output, encoded, [] { return !InterruptRequested(); });
+    if (written.outcome == WriteOutcome::kAbandoned) return !Interrupted();
+    if (written.outcome == WriteOutcome::kFailed)
+        return Fail("cannot write " + task_.output + ": " + written.problem);
+    return true;
+}
+
+std::string Job::DescribeValues() const {
+    if (!recorded_) return {};
+    std::string text;
+    const auto add = [&](const char* name, DescriptorKeyID key) {
+        const std::optional<double> value = recorded_->GetFloat(key);
+        if (!value) return;
+        char number[32];
+        std::snprintf(number, sizeof(number), "%g", *value);
+        text += (text.empty() ? "" : ", ") + std::string(name) + " " + number;
+    };
+    add("Highlight", keyNoiseHighAmount);
+    add("Shadow", keyNoiseLowAmount);
+    add("Clarity", keyClarityAmount);
+    return text.empty() ? text : " (" + text + ")";
+}
+
+void Job::KeepRecordAndLastUsed() {
+    report_.outcome = JobOutcome::kWritten;
+    report_.lines.push_back({false, task_.input + " -> " + task_.output + DescribeValues()});
+    if (settings_.recordPath) {
+        const std::string problem = recorded_ ? WriteActionFile(*settings_.recordPath,
+                                                                settings_.module->properties(),
+                                                                *recorded_)
+                                              : "the filter recorded nothing";
+        if (!problem.empty())
+            Fail("cannot write the recorded action to " + *settings_.recordPath + ": " + problem);
+    }
+    if (settings_.lastUsedPath) {
+        const std::string problem = WriteRegistryFile(*settings_.lastUsedPath, registryAfter_);
+        if (!problem.empty()) {
+            Say("lumistra: cannot keep the last-used values in " + *settings_.lastUsedPath + ": " +
+                problem);
+        }
+    }
+}
+
+}  // namespace
+
+JobReport RunFilterJob(const JobSettings& settings, const FileTask& task) {
+    return Job(settings, task).Run();
+}
+
+void PrintReport(const JobReport& report, bool quiet) {
+    for (const ReportLine& line : report.lines) {
+        if (!line.toStandardError && quiet) continue;
+        std::FILE* stream = line.toStandardError ? stderr : stdout;
+        std::fprintf(stream, "%s\n", line.text.c_str());
+        std::fflush(stream);
+    }
+}

@@ -1,0 +1,134 @@
+// lumistra: filters image files through the LUMISTRA plug-in from the command
+// line. The plug-in module is loaded and driven through the host library, as
+// an image application would; see lumistra --help.
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "about_text.h"
+#include "action_file.h"
+#include "batch_runner.h"
+#include "cli_options.h"
+#include "exit_codes.h"
+#include "filter_job.h"
+#include "help_text.h"
+#include "interrupt.h"
+#include "output_plan.h"
+#include "plugin_identity.h"
+#include "plugin_locator.h"
+#include "plugin_module.h"
+#include "progress_display.h"
+#include "registry_file.h"
+
+namespace {
+
+int Complain(const std::string& line, int code) {
+    std::fprintf(stderr, "lumistra: %s\n", line.c_str());
+    return code;
+}
+
+std::unique_ptr<PluginModule> LoadPlugin(const CliOptions& options, std::string* problem) {
+    const PluginLocation location = LocatePlugin(options.pluginPath);
+    if (!location.path) {
+        *problem = "cannot find the plug-in module; looked for";
+        for (const std::string& tried : location.tried) *problem += " " + tried;
+        *problem += " (give its path with --plugin PATH or LUMISTRA_PLUGIN)";
+        return nullptr;
+    }
+    std::unique_ptr<PluginModule> module = PluginModule::Load(*location.path, problem);
+    if (!module) *problem = "cannot load the plug-in: " + *problem;
+    return module;
+}
+
+// The action every file replays: a recorded one, with the values given on the
+// command line put over it.
+bool BuildReplay(const CliOptions& options, const PluginModule& module, Descriptor* replay) {
+    if (options.replayPath) {
+        std::string problem;
+        *replay = ReadActionFile(*options.replayPath, module.properties(), &problem);
+        if (!problem.empty()) {
+            Complain("--replay " + *options.replayPath + ": " + problem, kExitUsage);
+            return false;
+        }
+    }
+    if (options.highlight) replay->PutFloat(keyNoiseHighAmount, *options.highlight);
+    if (options.shadow) replay->PutFloat(keyNoiseLowAmount, *options.shadow);
+    if (options.clarity) replay->PutFloat(keyClarityAmount, *options.clarity);
+    return true;
+}
+
+void LoadLastUsed(const CliOptions& options, JobSettings* settings) {
+    const std::optional<std::string> path = LastUsedValuesPath();
+    if (!path) return;
+    std::string problem;
+    settings->lastUsed = ReadRegistryFile(*path, &problem);
+    if (!problem.empty()) {
+        std::fprintf(stderr, "lumistra: ignoring the last-used values in %s: %s\n", path->c_str(),
+                     problem.c_str());
+    }
+    if (options.remember) settings->lastUsedPath = path;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const ParsedCommandLine parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.error.empty()) return Complain(parsed.error, kExitUsage);
+    const CliOptions& options = parsed.options;
+    if (options.action == CliAction::kHelp) {
+        std::fputs(HelpText().c_str(), stdout);
+        return kExitSuccess;
+    }
+    if (options.action == CliAction::kVersion) {
+        std::fputs(VersionText().c_str(), stdout);
+        return kExitSuccess;
+    }
+    InstallInterruptHandlers();
+
+    std::string problem;
+    const std::unique_ptr<PluginModule> module = LoadPlugin(options, &problem);
+    if (!module) return Complain(problem, kExitPluginMissing);
+    if (options.action == CliAction::kAbout) {
+        std::fputs(AboutText(*module).c_str(), stdout);
+        return kExitSuccess;
+    }
+
+    const std::vector<FileTask> tasks = PlanOutputs(options, &problem);
+    if (!problem.empty()) return Complain(problem, kExitUsage);
+    if (options.outputDir) {
+        std::error_code error;
+        std::filesystem::create_directories(*options.outputDir, error);
+        if (error) {
+            return Complain("cannot create the folder " + *options.outputDir + ": " +
+                                error.message(),
+                            kExitFileFailed);
+        }
+    }
+
+    JobSettings settings;
+    settings.module = module.get();
+    if (!BuildReplay(options, *module, &settings.replay)) return kExitUsage;
+    LoadLastUsed(options, &settings);
+    settings.selection = options.selection;
+    settings.recordPath = options.recordPath;
+    settings.jpegQuality = options.jpegQuality;
+    settings.convertModes = options.convertModes;
+    settings.strictDepth = options.strictDepth;
+    settings.inPlace = options.inPlace;
+    const bool terminal = StandardErrorIsTerminal();
+    settings.drawProgress = terminal && !options.quiet;
+    settings.interruptAtPoll = options.interruptAtPoll;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> progressLog(nullptr, std::fclose);
+    if (options.progressLog) {
+        progressLog.reset(std::fopen(options.progressLog->c_str(), "w"));
+        if (!progressLog) return Complain("cannot write " + *options.progressLog, kExitUsage);
+        settings.progressLog = progressLog.get();
+    }
+
+    const BatchSummary summary = RunBatch(settings, tasks, {options.jobs, options.quiet, terminal});
+    return ExitCodeFor(summary);
+}
