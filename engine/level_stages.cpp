@@ -13,14 +13,24 @@ constexpr size_t kWeightTableBytes = 256 * 256 + 3;
 constexpr size_t kWeightTableWorthwhile = kWeightTableBytes;
 
 // The weight of every (brightness, difference) pair at row brightness, column difference,
-// from the same arithmetic as ComputeBlendWeights.
+// from the same arithmetic as ComputeBlendWeights. A row depends on its brightness only
+// through the strength, which is constant in the shadows and the highlights: a row whose
+// strength has the bits of the row before is that row again.
 void BuildWeightTable(float hiStrength, float loStrength, float threshold, uint8_t maxValue,
                       uint8_t* table) {
     const float scale = BlendScale(threshold);
+    uint32_t previousBits = 0;
     for (uint32_t brightness = 0; brightness < 256; ++brightness) {
         const float strength = BlendStrength(brightness, hiStrength, loStrength, maxValue);
-        const double factor = BlendFactor(strength);
+        uint32_t bits;
+        std::memcpy(&bits, &strength, sizeof bits);
         uint8_t* row = table + brightness * 256;
+        if (brightness > 0 && bits == previousBits) {
+            std::memcpy(row, row - 256, 256);
+            continue;
+        }
+        previousBits = bits;
+        const double factor = BlendFactor(strength);
         for (uint32_t difference = 0; difference < 256; ++difference)
             row[difference] = BlendWeight(difference, scale, strength, factor);
     }

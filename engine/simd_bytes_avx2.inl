@@ -134,19 +134,26 @@ struct Avx2Doubles {
     static Reg Add(Reg a, Reg b) { return _mm256_add_pd(a, b); }
     static Reg Sub(Reg a, Reg b) { return _mm256_sub_pd(a, b); }
     static Reg Mul(Reg a, Reg b) { return _mm256_mul_pd(a, b); }
-    static Reg FromBytes(const uint8_t* p) {
-        int32_t word;
-        std::memcpy(&word, p, 4);
-        return _mm256_cvtepi32_pd(_mm_cvtepu8_epi32(_mm_cvtsi32_si128(word)));
+    // The 2 * kLanes samples at p, each less bias (exact), in two vectors.
+    static void LoadPair(const uint8_t* p, int32_t bias, Reg& lo, Reg& hi) {
+        const __m256i words = _mm256_sub_epi32(
+            _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p))),
+            _mm256_set1_epi32(bias));
+        lo = _mm256_cvtepi32_pd(_mm256_castsi256_si128(words));
+        hi = _mm256_cvtepi32_pd(_mm256_extracti128_si256(words, 1));
     }
-    // As Sse2Doubles::StoreSamples.
-    static void StoreSamples(uint8_t* out, Reg sum) {
-        __m128 single = _mm256_cvtpd_ps(sum);
-        single = _mm_min_ps(_mm_max_ps(single, _mm_setzero_ps()), _mm_set1_ps(255.0f));
-        const __m128i whole =
-            _mm256_cvttpd_epi32(_mm256_add_pd(_mm256_cvtps_pd(single), _mm256_set1_pd(0.5)));
-        const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(whole, whole), whole);
-        const int32_t word = _mm_cvtsi128_si32(bytes);
-        std::memcpy(out, &word, 4);
+    // As Sse2Doubles::StorePair, on eight lanes at once.
+    static void StorePair(uint8_t* out, Reg lo, Reg hi) {
+        __m256 single = _mm256_set_m128(_mm256_cvtpd_ps(hi), _mm256_cvtpd_ps(lo));
+        single = _mm256_min_ps(_mm256_max_ps(single, _mm256_setzero_ps()),
+                               _mm256_set1_ps(255.0f));
+        const __m256i whole = _mm256_cvttps_epi32(single);
+        const __m256 fraction = _mm256_sub_ps(single, _mm256_cvtepi32_ps(whole));
+        const __m256i roundsUp = _mm256_castps_si256(
+            _mm256_cmp_ps(fraction, _mm256_set1_ps(0.5f), _CMP_GE_OQ));
+        const __m256i rounded = _mm256_sub_epi32(whole, roundsUp);
+        const __m128i words = _mm_packs_epi32(_mm256_castsi256_si128(rounded),
+                                              _mm256_extracti128_si256(rounded, 1));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(words, words));
     }
 };

@@ -98,17 +98,30 @@ struct Sse2Doubles {
     static Reg Add(Reg a, Reg b) { return _mm_add_pd(a, b); }
     static Reg Sub(Reg a, Reg b) { return _mm_sub_pd(a, b); }
     static Reg Mul(Reg a, Reg b) { return _mm_mul_pd(a, b); }
-    static Reg FromBytes(const uint8_t* p) {
-        return _mm_cvtepi32_pd(_mm_setr_epi32(p[0], p[1], 0, 0));
+    // The 2 * kLanes samples at p, each less bias (exact), in two vectors.
+    static void LoadPair(const uint8_t* p, int32_t bias, Reg& lo, Reg& hi) {
+        int32_t four;
+        std::memcpy(&four, p, 4);
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i words = _mm_sub_epi32(
+            _mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(four), zero), zero),
+            _mm_set1_epi32(bias));
+        lo = _mm_cvtepi32_pd(words);
+        hi = _mm_cvtepi32_pd(_mm_unpackhi_epi64(words, words));
     }
-    // ToSample: to single precision, clamped to 0..255 (a NaN to 0), then
-    // floor(v + 0.5) in double, which for v >= 0 is truncation.
-    static void StoreSamples(uint8_t* out, Reg sum) {
-        __m128 single = _mm_cvtpd_ps(sum);
+    // ToSample of each lane, stored as 2 * kLanes bytes: to single precision, clamped to
+    // 0..255 (a NaN to 0), then floor(v + 0.5) as the whole part plus one where the
+    // fraction is at least a half. Part and fraction are both exact in single precision,
+    // where v + 0.5 itself would round for some v below a half.
+    static void StorePair(uint8_t* out, Reg lo, Reg hi) {
+        __m128 single = _mm_movelh_ps(_mm_cvtpd_ps(lo), _mm_cvtpd_ps(hi));
         single = _mm_min_ps(_mm_max_ps(single, _mm_setzero_ps()), _mm_set1_ps(255.0f));
-        const __m128i whole =
-            _mm_cvttpd_epi32(_mm_add_pd(_mm_cvtps_pd(single), _mm_set1_pd(0.5)));
-        out[0] = uint8_t(_mm_cvtsi128_si32(whole));
-        out[1] = uint8_t(_mm_cvtsi128_si32(_mm_srli_si128(whole, 4)));
+        const __m128i whole = _mm_cvttps_epi32(single);
+        const __m128 fraction = _mm_sub_ps(single, _mm_cvtepi32_ps(whole));
+        const __m128i roundsUp = _mm_castps_si128(_mm_cmpge_ps(fraction, _mm_set1_ps(0.5f)));
+        const __m128i rounded = _mm_sub_epi32(whole, roundsUp);
+        const __m128i words = _mm_packs_epi32(rounded, rounded);
+        const int32_t four = _mm_cvtsi128_si32(_mm_packus_epi16(words, words));
+        std::memcpy(out, &four, 4);
     }
 };

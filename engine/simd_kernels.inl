@@ -5,8 +5,9 @@
 //
 // A byte vector type B offers: Reg, kLanes, Load and Store (unaligned), Min, Max,
 // AbsDiff and Blend (the exact BlendByWeight of one vector). A double vector type D
-// offers: Reg, kLanes, Splat, Add, Sub, Mul, FromBytes (kLanes samples) and
-// StoreSamples (ToSample of each lane, stored as kLanes bytes).
+// offers: Reg, kLanes, Splat, Add, Sub, Mul, LoadPair (2 * kLanes samples less a bias,
+// in two vectors) and StorePair (ToSample of the lanes of two vectors, as 2 * kLanes
+// bytes).
 //
 // Needs <cstring>, <cstdint>, median_columns.h, img_class.h, noise_reducer.h and
 // sample_ramps.h.
@@ -379,16 +380,22 @@ void LookUpWith(const uint8_t* table, const uint8_t* row, const uint8_t* column,
 }
 
 // The sums are formed lane by lane with the same double operations in the same order
-// as the scalar combinations, so they round identically.
+// as the scalar combinations, so they round identically; the bias of 127 is taken off
+// in integers, as there.
 template <class D>
 void CombineDetailWith(const uint8_t* a, float aCoef, const uint8_t* b, float bCoef,
                        uint8_t* out, size_t count) {
-    const typename D::Reg ka = D::Splat(aCoef), kb = D::Splat(bCoef), mid = D::Splat(127.0);
+    using Reg = typename D::Reg;
+    const Reg ka = D::Splat(aCoef), kb = D::Splat(bCoef), mid = D::Splat(127.0);
+    const auto sum = [&](Reg av, Reg bv) {
+        return D::Add(D::Sub(D::Mul(ka, av), D::Mul(kb, bv)), mid);
+    };
     size_t i = 0;
-    for (; i + D::kLanes <= count; i += D::kLanes) {
-        const typename D::Reg sum =
-            D::Add(D::Sub(D::Mul(ka, D::FromBytes(a + i)), D::Mul(kb, D::FromBytes(b + i))), mid);
-        D::StoreSamples(out + i, sum);
+    for (; i + 2 * D::kLanes <= count; i += 2 * D::kLanes) {
+        Reg a0, a1, b0, b1;
+        D::LoadPair(a + i, 0, a0, a1);
+        D::LoadPair(b + i, 0, b0, b1);
+        D::StorePair(out + i, sum(a0, b0), sum(a1, b1));
     }
     NoiseReducer::CombineDetail(a + i, aCoef, b + i, bCoef, out + i, count - i, 1);
 }
@@ -397,16 +404,19 @@ template <class D>
 void CombineDetailWithCoarseWith(const uint8_t* a, float aCoef, const uint8_t* coarse,
                                  float coarseCoef, const uint8_t* b, float bCoef, uint8_t* out,
                                  size_t count) {
-    const typename D::Reg ka = D::Splat(aCoef), kb = D::Splat(bCoef), kc = D::Splat(coarseCoef);
-    const typename D::Reg mid = D::Splat(127.0);
+    using Reg = typename D::Reg;
+    const Reg ka = D::Splat(aCoef), kb = D::Splat(bCoef), kc = D::Splat(coarseCoef);
+    const Reg mid = D::Splat(127.0);
+    const auto sum = [&](Reg av, Reg cv, Reg bv) {
+        return D::Add(D::Add(D::Sub(D::Mul(ka, av), D::Mul(kb, bv)), D::Mul(kc, cv)), mid);
+    };
     size_t i = 0;
-    for (; i + D::kLanes <= count; i += D::kLanes) {
-        const typename D::Reg detail = D::Sub(D::FromBytes(coarse + i), mid);
-        const typename D::Reg sum = D::Add(
-            D::Add(D::Sub(D::Mul(ka, D::FromBytes(a + i)), D::Mul(kb, D::FromBytes(b + i))),
-                   D::Mul(kc, detail)),
-            mid);
-        D::StoreSamples(out + i, sum);
+    for (; i + 2 * D::kLanes <= count; i += 2 * D::kLanes) {
+        Reg a0, a1, c0, c1, b0, b1;
+        D::LoadPair(a + i, 0, a0, a1);
+        D::LoadPair(coarse + i, 127, c0, c1);
+        D::LoadPair(b + i, 0, b0, b1);
+        D::StorePair(out + i, sum(a0, c0, b0), sum(a1, c1, b1));
     }
     NoiseReducer::CombineDetailWithCoarse(a + i, aCoef, coarse + i, coarseCoef, b + i, bCoef,
                                           out + i, count - i, 1);
@@ -415,12 +425,15 @@ void CombineDetailWithCoarseWith(const uint8_t* a, float aCoef, const uint8_t* c
 template <class D>
 void CombineOutputWith(const uint8_t* a, float aCoef, const uint8_t* detail, float detailCoef,
                        uint8_t* out, size_t count) {
-    const typename D::Reg ka = D::Splat(aCoef), kd = D::Splat(detailCoef), mid = D::Splat(127.0);
+    using Reg = typename D::Reg;
+    const Reg ka = D::Splat(aCoef), kd = D::Splat(detailCoef);
+    const auto sum = [&](Reg av, Reg dv) { return D::Add(D::Mul(kd, dv), D::Mul(ka, av)); };
     size_t i = 0;
-    for (; i + D::kLanes <= count; i += D::kLanes) {
-        const typename D::Reg sum = D::Add(D::Mul(kd, D::Sub(D::FromBytes(detail + i), mid)),
-                                           D::Mul(ka, D::FromBytes(a + i)));
-        D::StoreSamples(out + i, sum);
+    for (; i + 2 * D::kLanes <= count; i += 2 * D::kLanes) {
+        Reg a0, a1, d0, d1;
+        D::LoadPair(a + i, 0, a0, a1);
+        D::LoadPair(detail + i, 127, d0, d1);
+        D::StorePair(out + i, sum(a0, d0), sum(a1, d1));
     }
     NoiseReducer::CombineOutput(a + i, aCoef, detail + i, detailCoef, out + i, count - i, 1);
 }

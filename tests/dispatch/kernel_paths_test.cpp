@@ -2,7 +2,9 @@
 // and into a separate plane, with guard bytes after every destination.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <cstring>
 #include <vector>
 
@@ -194,6 +196,45 @@ TEST(KernelPaths, PerSampleOperationsMatchScalar) {
                 wide.combineOutput(a.data(), k[0], c.data(), k[2], actual.data(), count);
                 ASSERT_EQ("", FirstDifference(expected.Contents(), actual.Contents())) << "combineOutput " << where;
                 ASSERT_TRUE(actual.GuardIntact()) << where;
+            }
+        }
+    }
+}
+
+// The wide paths round in single precision through whole part and fraction; every sum
+// near a whole number or a half (in double and after the conversion to single), beyond
+// both ends, and not a number. CombineOutput of input 1 and detail 127 is the input
+// coefficient itself, and the detail coefficient moves it by amounts below a float's step.
+TEST(KernelPaths, SampleConversionMatchesScalarNearEveryHalf) {
+    const KernelTable& scalar = *KernelTableFor(KernelPath::kScalar);
+    std::vector<float> sums = {0.0f, -0.0f, 1e-30f, -1e-30f, 1e30f, -1e30f, 255.5f, 256.0f,
+                               std::numeric_limits<float>::infinity(),
+                               -std::numeric_limits<float>::infinity(),
+                               std::numeric_limits<float>::quiet_NaN()};
+    for (int k = -1; k <= 256; ++k) {
+        for (float centre : {float(k), float(k) + 0.5f}) {
+            float below = centre, above = centre;
+            for (int step = 0; step < 3; ++step) {
+                below = std::nextafter(below, -1000.0f);
+                above = std::nextafter(above, 1000.0f);
+                sums.insert(sums.end(), {below, above});
+            }
+            sums.push_back(centre);
+        }
+    }
+    const size_t count = 37;
+    const std::vector<uint8_t> ones(count, 1);
+    std::vector<uint8_t> detail(count);
+    for (size_t i = 0; i < count; ++i) detail[i] = uint8_t(126 + i % 3);
+    for (KernelPath path : WidePaths()) {
+        const KernelTable& wide = *KernelTableFor(path);
+        for (float sum : sums) {
+            for (float nudge : {0.0f, 0x1p-30f, 0x1p-20f, 0x1p-17f}) {
+                std::vector<uint8_t> expected(count), actual(count);
+                scalar.combineOutput(ones.data(), sum, detail.data(), nudge, expected.data(), count);
+                wide.combineOutput(ones.data(), sum, detail.data(), nudge, actual.data(), count);
+                ASSERT_EQ(expected, actual)
+                    << PathName(path) << " sum " << sum << " nudge " << nudge;
             }
         }
     }

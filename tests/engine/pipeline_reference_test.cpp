@@ -59,6 +59,22 @@ INSTANTIATE_TEST_SUITE_P(Sizes, PipelineMatchesReference,
                              return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
                          });
 
+// Planes of at least 256 x 256 samples take their weights from a table per level that
+// computes each distinct shadow, mix and highlight row once; strengths far apart, nearly
+// equal, zero on one side and swapped.
+TEST(PipelineMatchesReferenceTables, ForManyStrengthPairs) {
+    const uint32_t width = 300, height = 257;
+    const std::vector<uint8_t> plane = PhotoLikePlane(width, height, 77);
+    const float strengths[][2] = {{0.3f, 1.9f}, {1.9f, 0.3f}, {0.7f, 0.70001f},
+                                  {3.0f, 0.01f}, {0.0f, 1.5f}, {1.5f, 0.0f}, {4.0f, 2.5f}};
+    for (const auto& s : strengths) {
+        const PipelineParams params = {s[0], s[1], 1.0f, 1, 5};
+        EXPECT_EQ(RunEngine(plane, width, height, params, SseFlag::kSet),
+                  reference::ProcessPlane({width, height, plane}, params).output.pixels)
+            << lumistra_test::Describe(width, height, params);
+    }
+}
+
 TEST(PipelineGolden, PhotoLikePlaneAtTheRunDefaults) {
     const uint32_t width = 97, height = 83;
     const PipelineParams params = {1.6733f, 1.4142f, 1.0f, 1, 5};
