@@ -2,20 +2,20 @@
 
 namespace {
 
-bool IsCmyk(const OIIO::ImageSpec& spec) {
-    const std::string jpeg = spec.get_string_attribute("jpeg:ColorSpace");
+bool IsCmyk(const OIIO::ImageSpec& imageSpec) {
+    const std::string jpeg = imageSpec.get_string_attribute("jpeg:ColorSpace");
     if (jpeg == "CMYK" || jpeg == "YCbCrK") return true;
-    return spec.get_string_attribute("tiff:ColorSpace") == "CMYK" ||
-           spec.get_int_attribute("tiff:PhotometricInterpretation", 0) == 5;
+    return imageSpec.get_string_attribute("tiff:ColorSpace") == "CMYK" ||
+           imageSpec.get_int_attribute("tiff:PhotometricInterpretation", 0) == 5;
 }
 
-ColourModel ModelOf(const OIIO::ImageSpec& spec) {
-    if (IsCmyk(spec)) return ColourModel::kCmyk;
-    switch (spec.nchannels) {
+ColourModel ModelOf(const OIIO::ImageSpec& imageSpec) {
+    if (IsCmyk(imageSpec)) return ColourModel::kCmyk;
+    switch (imageSpec.nchannels) {
         case 1: return ColourModel::kGrey;
-        case 2: return spec.alpha_channel == 1 ? ColourModel::kGreyAlpha : ColourModel::kOther;
+        case 2: return imageSpec.alpha_channel == 1 ? ColourModel::kGreyAlpha : ColourModel::kOther;
         case 3: return ColourModel::kRgb;
-        case 4: return spec.alpha_channel == 3 ? ColourModel::kRgba : ColourModel::kOther;
+        case 4: return imageSpec.alpha_channel == 3 ? ColourModel::kRgba : ColourModel::kOther;
         default: return ColourModel::kOther;
     }
 }
@@ -34,14 +34,14 @@ std::string ImageReader::Open(const std::string& path) {
     input_ = OIIO::ImageInput::open(path, &config);
     if (!input_) return FirstLine(OIIO::geterror());
 
-    const OIIO::ImageSpec& spec = input_->spec();
+    const OIIO::ImageSpec& imageSpec = input_->spec();
     header_ = ImageHeader{};
-    header_.width = spec.width;
-    header_.height = spec.height;
-    header_.channels = spec.nchannels;
-    header_.model = ModelOf(spec);
-    header_.bitsPerSample = static_cast<int>(spec.format.size() * 8);
-    header_.floatingPoint = spec.format.is_floating_point();
+    header_.width = imageSpec.width;
+    header_.height = imageSpec.height;
+    header_.channels = imageSpec.nchannels;
+    header_.model = ModelOf(imageSpec);
+    header_.bitsPerSample = static_cast<int>(imageSpec.format.size() * 8);
+    header_.floatingPoint = imageSpec.format.is_floating_point();
     header_.formatName = input_->format_name();
     header_.severalImages = input_->seek_subimage(1, 0);
     // A reader with one image may note the failed seek as an error; it is

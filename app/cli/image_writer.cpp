@@ -46,24 +46,24 @@ std::string EncodeImage(const EncodeRequest& request, std::vector<uint8_t>* byte
     std::unique_ptr<OIIO::ImageOutput> writer = CreateWriter(request.path, &problem);
     if (!writer) return problem;
 
-    OIIO::ImageSpec spec(request.width, request.height, request.channels, OIIO::TypeDesc::UINT8);
+    OIIO::ImageSpec imageSpec(request.width, request.height, request.channels, OIIO::TypeDesc::UINT8);
     if (request.attributes != nullptr) {
         for (const OIIO::ParamValue& attribute : *request.attributes) {
-            if (!DescribesStorage(attribute.name().string())) spec.extra_attribs.push_back(attribute);
+            if (!DescribesStorage(attribute.name().string())) imageSpec.extra_attribs.push_back(attribute);
         }
     }
     // The samples are stored as they came, never multiplied by alpha.
-    spec.attribute("oiio:UnassociatedAlpha", 1);
+    imageSpec.attribute("oiio:UnassociatedAlpha", 1);
     if (std::string(writer->format_name()) == "jpeg")
-        spec.attribute("Compression", "jpeg:" + std::to_string(request.jpegQuality));
+        imageSpec.attribute("Compression", "jpeg:" + std::to_string(request.jpegQuality));
     // The TIFF writer reports a spurious failure for its own EXIF block, and
     // metadata comes separately anyway.
-    spec.attribute("tiff:write_exif", 0);
+    imageSpec.attribute("tiff:write_exif", 0);
 
     bytes->clear();
     MemoryFile file(bytes);
     writer->set_ioproxy(&file);
-    const bool encoded = writer->open(request.path, spec) &&
+    const bool encoded = writer->open(request.path, imageSpec) &&
                          writer->write_image(OIIO::TypeDesc::UINT8, request.pixels) &&
                          writer->close();
     const std::string error = writer->geterror();

@@ -74,13 +74,13 @@ void WriteImage(const std::string& path, const TestImage& image, int bits,
         }
     }
     const OIIO::TypeDesc type = bits == 16 ? OIIO::TypeDesc::UINT16 : OIIO::TypeDesc::UINT8;
-    OIIO::ImageSpec spec(image.width, image.height, channels, type);
-    spec.attribute("oiio:UnassociatedAlpha", 1);
-    spec.attribute("tiff:write_exif", 0);
-    for (const auto& [name, value] : attributes) spec.attribute(name, value);
+    OIIO::ImageSpec imageSpec(image.width, image.height, channels, type);
+    imageSpec.attribute("oiio:UnassociatedAlpha", 1);
+    imageSpec.attribute("tiff:write_exif", 0);
+    for (const auto& [name, value] : attributes) imageSpec.attribute(name, value);
     std::unique_ptr<OIIO::ImageOutput> out = OIIO::ImageOutput::create(path);
     ASSERT_TRUE(out) << path;
-    const bool written = out->open(path, spec) &&
+    const bool written = out->open(path, imageSpec) &&
                          out->write_image(OIIO::TypeDesc::UINT16, samples.data()) && out->close();
     ASSERT_TRUE(written) << path << ": " << out->geterror();
 }
@@ -92,17 +92,17 @@ TestImage ReadImage(const std::string& path) {
     std::unique_ptr<OIIO::ImageInput> in = OIIO::ImageInput::open(path, &config);
     EXPECT_TRUE(in) << path << ": " << OIIO::geterror();
     if (!in) return image;
-    const OIIO::ImageSpec& spec = in->spec();
-    image.width = spec.width;
-    image.height = spec.height;
-    const std::size_t count = static_cast<std::size_t>(spec.width) * spec.height;
-    std::vector<uint8_t> samples(count * static_cast<std::size_t>(spec.nchannels));
-    EXPECT_TRUE(in->read_image(0, 0, 0, spec.nchannels, OIIO::TypeDesc::UINT8, samples.data()))
+    const OIIO::ImageSpec& imageSpec = in->spec();
+    image.width = imageSpec.width;
+    image.height = imageSpec.height;
+    const std::size_t count = static_cast<std::size_t>(imageSpec.width) * imageSpec.height;
+    std::vector<uint8_t> samples(count * static_cast<std::size_t>(imageSpec.nchannels));
+    EXPECT_TRUE(in->read_image(0, 0, 0, imageSpec.nchannels, OIIO::TypeDesc::UINT8, samples.data()))
         << path << ": " << in->geterror();
-    image.planes.assign(static_cast<std::size_t>(spec.nchannels), std::vector<uint8_t>(count));
+    image.planes.assign(static_cast<std::size_t>(imageSpec.nchannels), std::vector<uint8_t>(count));
     for (std::size_t i = 0; i < count; ++i) {
-        for (int c = 0; c < spec.nchannels; ++c)
-            image.planes[static_cast<std::size_t>(c)][i] = samples[i * static_cast<std::size_t>(spec.nchannels) + static_cast<std::size_t>(c)];
+        for (int c = 0; c < imageSpec.nchannels; ++c)
+            image.planes[static_cast<std::size_t>(c)][i] = samples[i * static_cast<std::size_t>(imageSpec.nchannels) + static_cast<std::size_t>(c)];
     }
     return image;
 }
