@@ -105,6 +105,8 @@ bool ApplyFlag(const std::string& name, CliOptions& o) {
         o.strictDepth = true;
     } else if (name == "-q" || name == "--quiet") {
         o.quiet = true;
+    } else if (name == "--scalar") {
+        o.scalarEngine = true;
     } else {
         return false;
     }

@@ -41,6 +41,7 @@ struct CliOptions {
 
     uint32_t jobs = 1;
     bool quiet = false;
+    bool scalarEngine = false;  // the engine's portable kernels instead of the vector ones
     std::optional<std::string> pluginPath;
 
     // Test hooks, not shown by --help: every progress report written to a

@@ -45,6 +45,8 @@ Images:
 Running:
   -j, --jobs N          filter N files at once, in N worker processes
   -q, --quiet           no progress bar and no line per written file
+  --scalar              run the engine's portable kernels instead of the vector
+                        ones (the same bytes, slower; for telling faults apart)
   --plugin PATH         the plug-in module to load; by default $LUMISTRA_PLUGIN,
                         else the module installed with lumistra
   --about               what the plug-in declares, and its About text

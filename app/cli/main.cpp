@@ -3,6 +3,7 @@
 // an image application would; see lumistra --help.
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -88,6 +89,10 @@ int main(int argc, char** argv) {
         return kExitSuccess;
     }
     InstallInterruptHandlers();
+
+    // The engine reads this switch when it is built, in this process and in every
+    // worker, so it is set before the plug-in runs.
+    if (options.scalarEngine) setenv("LUMISTRA_FORCE_SCALAR", "1", 1);
 
     std::string problem;
     const std::unique_ptr<PluginModule> module = LoadPlugin(options, &problem);

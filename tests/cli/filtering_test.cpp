@@ -33,6 +33,17 @@ TEST_F(FilteringTest, RgbOutputIsTheEnginesResultOnEachPlane) {
     EXPECT_FALSE(result == photo);
 }
 
+TEST_F(FilteringTest, ScalarEngineGivesTheSameBytes) {
+    const TestImage photo = MakePhoto(3, kWidth, kHeight, 11);
+    WriteImage(PathText("photo.png"), photo);
+    const ToolRun vector = Run({"photo.png", "-o", "vector.png", "--shadow", "30"});
+    const ToolRun scalar = Run({"photo.png", "-o", "scalar.png", "--shadow", "30", "--scalar"});
+    ASSERT_EQ(vector.exitCode, 0) << Explain(vector);
+    ASSERT_EQ(scalar.exitCode, 0) << Explain(scalar);
+    EXPECT_EQ(ReadImage(PathText("scalar.png")), ReadImage(PathText("vector.png")));
+    EXPECT_EQ(ReadImage(PathText("scalar.png")), EngineResult(photo, {50.0f, 30.0f, 50.0f}));
+}
+
 TEST_F(FilteringTest, RgbaFiltersTheColourPlanesAndKeepsAlpha) {
     const TestImage photo = MakePhoto(4, kWidth, kHeight);
     for (const char* output : {"out.png", "out.tif"}) {
