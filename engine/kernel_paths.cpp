@@ -100,6 +100,7 @@ const KernelTable kScalarTable = {
     ScalarCombineDetail,
     ScalarCombineWithCoarse, ScalarCombineOutput,
     ScalarMinimumBlendRamp,  ScalarCombineOutputRamp,
+    nullptr,
 };
 
 bool ScalarForced() {

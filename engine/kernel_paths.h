@@ -55,7 +55,19 @@ struct KernelTable {
     // out[i] = RampCombine(ramp, filtered[i], detail[i]); out may equal either.
     void (*combineOutputRamp)(const uint8_t* filtered, const uint8_t* detail,
                               const CombineRamp& ramp, uint8_t* out, size_t count);
+    // medianDifferenceMax of input into output, then minimumBlend (with weightTable, or
+    // when that is null with the weights of *ramp as minimumBlendRamp), in one sweep down
+    // the rows that keeps the rows it needs in rings (LevelSweepRingBytes(width) bytes,
+    // apart from every plane). Null on paths without it; returns false, having done
+    // nothing, for a plane narrower than the path's vectors.
+    bool (*levelSweep)(const uint8_t* input, uint32_t width, uint32_t height,
+                       const uint8_t* scaled, const uint8_t* weightTable, const WeightRamp* ramp,
+                       uint8_t* rings, uint8_t* output);
 };
+
+// Scratch bytes of levelSweep: the 19 rows of the running maximum's window and the 17 of
+// the running minimum's.
+constexpr uint64_t LevelSweepRingBytes(uint32_t width) { return uint64_t(19 + 17) * width; }
 
 // Whether this processor executes the path (the scalar path always exists).
 bool KernelPathSupported(KernelPath path);

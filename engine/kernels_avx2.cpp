@@ -15,6 +15,7 @@ namespace {
 #include "simd_bytes_sse2.inl"
 #include "simd_bytes_avx2.inl"
 #include "simd_kernels.inl"
+#include "simd_level_sweep.inl"
 
 void Median(const uint8_t* src, uint32_t width, uint32_t height, uint8_t* dest) {
     MedianPlane<Avx2Bytes, Sse2Bytes>(src, width, height, dest);
@@ -54,11 +55,12 @@ const KernelTable kTable = {
     AbsDifferenceWith<Avx2Bytes>,
     BlendByWeightWith<Avx2Bytes>,
     LookUpWith<Avx2Bytes>,
-    CombineDetailWith<Avx2Doubles>,
-    CombineDetailWithCoarseWith<Avx2Doubles>,
+    CombineDetailWith<Avx2Doubles, Avx2Bytes>,
+    CombineDetailWithCoarseWith<Avx2Doubles, Avx2Bytes>,
     CombineOutputWith<Avx2Doubles>,
     MinimumBlendWithRamp<Avx2Bytes>,
     CombineOutputRampWith<Avx2Bytes>,
+    LevelSweepWith<Avx2Bytes, Sse2Bytes>,
 };
 }  // namespace
 

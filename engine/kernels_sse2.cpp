@@ -14,6 +14,7 @@
 namespace {
 #include "simd_bytes_sse2.inl"
 #include "simd_kernels.inl"
+#include "simd_level_sweep.inl"
 
 void Median(const uint8_t* src, uint32_t width, uint32_t height, uint8_t* dest) {
     MedianPlane<Sse2Bytes, Sse2Bytes>(src, width, height, dest);
@@ -53,11 +54,12 @@ const KernelTable kTable = {
     AbsDifferenceWith<Sse2Bytes>,
     BlendByWeightWith<Sse2Bytes>,
     LookUpWith<Sse2Bytes>,
-    CombineDetailWith<Sse2Doubles>,
-    CombineDetailWithCoarseWith<Sse2Doubles>,
+    CombineDetailWith<Sse2Doubles, Sse2Bytes>,
+    CombineDetailWithCoarseWith<Sse2Doubles, Sse2Bytes>,
     CombineOutputWith<Sse2Doubles>,
     MinimumBlendWithRamp<Sse2Bytes>,
     CombineOutputRampWith<Sse2Bytes>,
+    LevelSweepWith<Sse2Bytes, Sse2Bytes>,
 };
 }  // namespace
 

@@ -62,6 +62,25 @@ void NoiseReducer::ScaledDifferences(float gain, uint8_t* scaled) {
     ScaleClamp(values, gain, scaled, 256, 1);
 }
 
+bool NoiseReducer::SweepLevel(const uint8_t* input, uint8_t* output, uint32_t width,
+                              uint32_t height, float hiStrength, float loStrength,
+                              float threshold, const uint8_t* scaled) {
+    // With the pyramid in the second working image, the rings would have to share it.
+    if (kernelTable_->levelSweep == nullptr || pyramidInWorkB_) return false;
+    const uint64_t ringBytes = LevelSweepRingBytes(width);
+    if (ringBytes > workBCapacity) return false;
+    WeightRamp ramp;
+    const bool ramped = UniformWeightRamp(hiStrength, loStrength, threshold, engineMax, ramp);
+    uint8_t* table = nullptr;
+    if (!ramped) {
+        if (ringBytes + kWeightTableBytes > workBCapacity) return false;
+        table = workB + ringBytes;
+        BuildWeightTable(hiStrength, loStrength, threshold, engineMax, table);
+    }
+    return kernelTable_->levelSweep(input, width, height, scaled, table, ramped ? &ramp : nullptr,
+                                    workB, output);
+}
+
 // The running minimum of the maxima, the weights and the blend of median and input over
 // the median. With spare memory for it, the weights come from a table per level: for
 // fixed strengths and threshold a weight depends on nothing but the difference and the

@@ -83,6 +83,11 @@ private:
     void BlendLevel(const uint8_t* input, uint8_t* output, uint32_t width, uint32_t height,
                     int32_t level, float hiStrength, float loStrength, float threshold,
                     uint8_t* spare, size_t spareBytes);
+    // The level in one sweep, its rings (and its weight table, unless the weights have an
+    // exact integer form) in the second working image. False when the path has no sweep
+    // or the memory does not allow it; nothing has been written then.
+    bool SweepLevel(const uint8_t* input, uint8_t* output, uint32_t width, uint32_t height,
+                    float hiStrength, float loStrength, float threshold, const uint8_t* scaled);
     void BuildCombineTable(float topCoef, float detailCoef, uint8_t* table) const;
     void ProcessPyramidLevel(const uint8_t* source, uint8_t* work, uint32_t width,
                              uint32_t height, float hiStrength, float loStrength, float clarity,

@@ -134,9 +134,14 @@ float NoiseReducer::FilterLevel(const uint8_t* input, uint8_t* output, uint32_t 
         kernelTable_->runningMax(workB, width, height, workB);
         kernels.NameImage(workB, width, height, "MaxL", 0, 0, 1.0f, level);
     } else {
-        // Nobody watches the intermediate images: the first stages share one sweep.
+        // Nobody watches the intermediate images: the whole level takes one sweep where the
+        // path has one and the memory allows, else the first stages share one.
         uint8_t scaled[256];
         if (gain != 1.0f) ScaledDifferences(gain, scaled);
+        const float threshold = LevelThreshold(previousThreshold, level);
+        if (SweepLevel(input, output, width, height, hiStrength, loStrength, threshold / gain,
+                       gain != 1.0f ? scaled : nullptr))
+            return threshold;
         kernelTable_->medianDifferenceMax(input, width, height, output, workB,
                                           gain != 1.0f ? scaled : nullptr);
     }

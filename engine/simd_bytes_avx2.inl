@@ -8,6 +8,7 @@ struct Avx2Bytes {
         return _mm256_loadu_si256(reinterpret_cast<const Reg*>(p));
     }
     static void Store(uint8_t* p, Reg v) { _mm256_storeu_si256(reinterpret_cast<Reg*>(p), v); }
+    static Reg Splat(uint8_t v) { return _mm256_set1_epi8(char(v)); }
     static Reg Min(Reg a, Reg b) { return _mm256_min_epu8(a, b); }
     static Reg Max(Reg a, Reg b) { return _mm256_max_epu8(a, b); }
     static Reg AbsDiff(Reg a, Reg b) {
@@ -31,6 +32,18 @@ struct Avx2Bytes {
         const Reg high = BlendWords(_mm256_unpackhi_epi8(input, zero),
                                     _mm256_unpackhi_epi8(median, zero),
                                     _mm256_unpackhi_epi8(weight, zero));
+        return _mm256_packus_epi16(low, high);
+    }
+
+    // As Sse2Bytes::AddDifferenceClamped; the lanes come back in their order.
+    static Reg AddDifferenceClamped(Reg a, Reg b, Reg c) {
+        const Reg zero = _mm256_setzero_si256();
+        const Reg low = _mm256_add_epi16(
+            _mm256_sub_epi16(_mm256_unpacklo_epi8(a, zero), _mm256_unpacklo_epi8(b, zero)),
+            _mm256_unpacklo_epi8(c, zero));
+        const Reg high = _mm256_add_epi16(
+            _mm256_sub_epi16(_mm256_unpackhi_epi8(a, zero), _mm256_unpackhi_epi8(b, zero)),
+            _mm256_unpackhi_epi8(c, zero));
         return _mm256_packus_epi16(low, high);
     }
 

@@ -6,6 +6,7 @@ struct Sse2Bytes {
     static constexpr uint32_t kLanes = 16;
     static Reg Load(const uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const Reg*>(p)); }
     static void Store(uint8_t* p, Reg v) { _mm_storeu_si128(reinterpret_cast<Reg*>(p), v); }
+    static Reg Splat(uint8_t v) { return _mm_set1_epi8(char(v)); }
     static Reg Min(Reg a, Reg b) { return _mm_min_epu8(a, b); }
     static Reg Max(Reg a, Reg b) { return _mm_max_epu8(a, b); }
     static Reg AbsDiff(Reg a, Reg b) {
@@ -27,6 +28,18 @@ struct Sse2Bytes {
         const Reg high = BlendWords(_mm_unpackhi_epi8(input, zero),
                                     _mm_unpackhi_epi8(median, zero),
                                     _mm_unpackhi_epi8(weight, zero));
+        return _mm_packus_epi16(low, high);
+    }
+
+    // a - b + c of each lane, clamped to 0..255, in 16-bit lanes.
+    static Reg AddDifferenceClamped(Reg a, Reg b, Reg c) {
+        const Reg zero = _mm_setzero_si128();
+        const Reg low = _mm_add_epi16(
+            _mm_sub_epi16(_mm_unpacklo_epi8(a, zero), _mm_unpacklo_epi8(b, zero)),
+            _mm_unpacklo_epi8(c, zero));
+        const Reg high = _mm_add_epi16(
+            _mm_sub_epi16(_mm_unpackhi_epi8(a, zero), _mm_unpackhi_epi8(b, zero)),
+            _mm_unpackhi_epi8(c, zero));
         return _mm_packus_epi16(low, high);
     }
 

@@ -3,8 +3,8 @@
 // then instantiated with that file's own types only, so code built for a wider
 // instruction set can never stand in for a narrower one at link time.
 //
-// A byte vector type B offers: Reg, kLanes, Load and Store (unaligned), Min, Max,
-// AbsDiff and Blend (the exact BlendByWeight of one vector). A double vector type D
+// A byte vector type B offers: Reg, kLanes, Load and Store (unaligned), Splat, Min, Max,
+// AbsDiff, AddDifferenceClamped and Blend (the exact BlendByWeight of one vector). A double vector type D
 // offers: Reg, kLanes, Splat, Add, Sub, Mul, LoadPair (2 * kLanes samples less a bias,
 // in two vectors) and StorePair (ToSample of the lanes of two vectors, as 2 * kLanes
 // bytes).
@@ -382,9 +382,27 @@ void LookUpWith(const uint8_t* table, const uint8_t* row, const uint8_t* column,
 // The sums are formed lane by lane with the same double operations in the same order
 // as the scalar combinations, so they round identically; the bias of 127 is taken off
 // in integers, as there.
-template <class D>
+//
+// With every coefficient 1 (at clarity 1 every gain is 1) a sum is a whole number, which
+// ToSample only clamps: the detail is then a - b + c in 16-bit lanes.
+template <class B>
+void AddDifferenceClampedWith(const uint8_t* a, const uint8_t* b, const uint8_t* c,
+                              uint8_t* out, size_t count) {
+    const typename B::Reg mid = B::Splat(127);
+    size_t i = 0;
+    for (; i + B::kLanes <= count; i += B::kLanes)
+        B::Store(out + i, B::AddDifferenceClamped(B::Load(a + i), B::Load(b + i),
+                                                  c != nullptr ? B::Load(c + i) : mid));
+    for (; i < count; ++i) {
+        const int sum = int(a[i]) - int(b[i]) + (c != nullptr ? int(c[i]) : 127);
+        out[i] = uint8_t(sum < 0 ? 0 : sum > 255 ? 255 : sum);
+    }
+}
+
+template <class D, class B>
 void CombineDetailWith(const uint8_t* a, float aCoef, const uint8_t* b, float bCoef,
                        uint8_t* out, size_t count) {
+    if (aCoef == 1.0f && bCoef == 1.0f) return AddDifferenceClampedWith<B>(a, b, nullptr, out, count);
     using Reg = typename D::Reg;
     const Reg ka = D::Splat(aCoef), kb = D::Splat(bCoef), mid = D::Splat(127.0);
     const auto sum = [&](Reg av, Reg bv) {
@@ -400,10 +418,12 @@ void CombineDetailWith(const uint8_t* a, float aCoef, const uint8_t* b, float bC
     NoiseReducer::CombineDetail(a + i, aCoef, b + i, bCoef, out + i, count - i, 1);
 }
 
-template <class D>
+template <class D, class B>
 void CombineDetailWithCoarseWith(const uint8_t* a, float aCoef, const uint8_t* coarse,
                                  float coarseCoef, const uint8_t* b, float bCoef, uint8_t* out,
                                  size_t count) {
+    if (aCoef == 1.0f && coarseCoef == 1.0f && bCoef == 1.0f)
+        return AddDifferenceClampedWith<B>(a, b, coarse, out, count);
     using Reg = typename D::Reg;
     const Reg ka = D::Splat(aCoef), kb = D::Splat(bCoef), kc = D::Splat(coarseCoef);
     const Reg mid = D::Splat(127.0);

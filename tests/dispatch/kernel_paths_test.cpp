@@ -114,6 +114,55 @@ TEST(KernelPaths, MergedLevelStagesMatchScalar) {
     }
 }
 
+// The one-sweep level against the scalar stages, with table weights and ramp weights,
+// scaled differences or not; it may refuse only planes narrower than its vectors, and
+// writes nothing outside the output plane and its rings.
+TEST(KernelPaths, LevelSweepMatchesScalarStages) {
+    const KernelTable& scalar = *KernelTableFor(KernelPath::kScalar);
+    std::vector<uint8_t> table(256 * 256 + 3);
+    for (size_t i = 0; i < table.size(); ++i) table[i] = uint8_t((i * 37) ^ (i >> 8));
+    const WeightRamp ramp = {60, 35651584u, 4194304u};  // 255 / 60 per unit, halves up
+    uint8_t scaled[256];
+    NoiseReducer::ScaledDifferences(0.8f, scaled);
+    for (KernelPath path : WidePaths()) {
+        const KernelTable& wide = *KernelTableFor(path);
+        for (auto size : SweepSizes()) {
+            const auto input = MakePlane(size.width, size.height, Content::kNoise, 9);
+            const size_t count = input.size();
+            for (const uint8_t* scaling : {static_cast<const uint8_t*>(nullptr),
+                                           static_cast<const uint8_t*>(scaled)}) {
+                for (bool tabled : {true, false}) {
+                    const std::string where = PathName(path) + " " + std::to_string(size.width) +
+                                              "x" + std::to_string(size.height) +
+                                              (scaling ? " scaled" : "") +
+                                              (tabled ? " table" : " ramp");
+                    GuardedPlane expected(count), difference(count);
+                    scalar.medianDifferenceMax(input.data(), size.width, size.height,
+                                               expected.data(), difference.data(), scaling);
+                    if (tabled)
+                        scalar.minimumBlend(difference.data(), size.width, size.height,
+                                            input.data(), expected.data(), table.data());
+                    else
+                        scalar.minimumBlendRamp(difference.data(), size.width, size.height,
+                                                input.data(), expected.data(), ramp);
+
+                    GuardedPlane actual(count), rings(size_t(LevelSweepRingBytes(size.width)));
+                    const bool swept = wide.levelSweep(
+                        input.data(), size.width, size.height, scaling,
+                        tabled ? table.data() : nullptr, tabled ? nullptr : &ramp, rings.data(),
+                        actual.data());
+                    ASSERT_TRUE(actual.GuardIntact() && rings.GuardIntact()) << where;
+                    if (!swept) {
+                        ASSERT_LT(size.width, 32u) << where;
+                        continue;
+                    }
+                    ASSERT_EQ("", FirstDifference(expected.Contents(), actual.Contents())) << where;
+                }
+            }
+        }
+    }
+}
+
 // Halving and doubling of every sweep size; the up-sampler also over its own source, as
 // the pipeline runs it, at neutral gain (halves truncated) and another (halves up).
 TEST(KernelPaths, ResamplersMatchScalar) {
