@@ -65,9 +65,9 @@ struct KernelTable {
                        uint8_t* rings, uint8_t* output);
 };
 
-// Scratch bytes of levelSweep: the 19 rows of the running maximum's window and the 17 of
-// the running minimum's.
-constexpr uint64_t LevelSweepRingBytes(uint32_t width) { return uint64_t(19 + 17) * width; }
+// Scratch bytes of levelSweep: the windows of the running maximum (19 rows) and of the
+// running minimum (17) of a group of eight rows.
+constexpr uint64_t LevelSweepRingBytes(uint32_t width) { return uint64_t(26 + 24) * width; }
 
 // Whether this processor executes the path (the scalar path always exists).
 bool KernelPathSupported(KernelPath path);

@@ -4,12 +4,38 @@
 // The stages of a level each need a few rows of the stage before: the running maximum
 // of the differences nine rows either side, the running minimum of the maxima eight. So
 // instead of passing over whole planes stage by stage, the sweep keeps the row maxima of
-// the last 19 rows and the row minima of the last 17 in two rings, and finishes an output
-// row as soon as its rows are there. Only the input, the median (kept in the output
+// the rows that the next group of output rows needs and the row minima of the maxima in
+// two rings, and finishes output rows as soon as their rows are there. Only the input, the median (kept in the output
 // plane) and the output leave the cache; the values computed are those of the stages.
 
-constexpr uint32_t kMaxRingRows = 19;  // rows of the running maximum's window
-constexpr uint32_t kMinRingRows = 17;  // rows of the running minimum's window
+// Rows are finished kSweepGroup at a time: the window rows that every row of a group sees
+// are reduced once. A divisor of 8, so that groups of minima end where a group of output
+// rows needs them.
+constexpr uint32_t kSweepGroup = 8;
+constexpr uint32_t kMaxRingRows = 18 + kSweepGroup;  // the maximum windows of a group
+constexpr uint32_t kMinRingRows = 16 + kSweepGroup;  // the minimum windows of a group
+static_assert((kMaxRingRows + kMinRingRows) == LevelSweepRingBytes(1), "the rings' size");
+
+// The extremes of kGroup windows of kWindow rows, window j being rows j .. j + kWindow - 1
+// of rows, at column x. The rows all windows share are reduced first; the ones each
+// window has on its own are taken from running extremes outwards from that core.
+template <class B, class X, int kGroup, int kWindow>
+void GroupExtremes(const uint8_t* const* rows, uint32_t x, typename B::Reg out[kGroup]) {
+    using Reg = typename B::Reg;
+    static_assert(kGroup >= 2 && kGroup <= kWindow, "windows overlap");
+    constexpr int kCoreLast = kWindow - 1;
+    Reg above = B::Load(rows[kGroup - 1] + x);
+    for (int k = kGroup; k <= kCoreLast; ++k) above = X::Of(above, B::Load(rows[k] + x));
+    Reg upper[kGroup];  // upper[j]: rows j .. kCoreLast
+    upper[kGroup - 1] = above;
+    for (int j = kGroup - 2; j >= 0; --j) upper[j] = X::Of(upper[j + 1], B::Load(rows[j] + x));
+    out[0] = upper[0];
+    Reg below = B::Load(rows[kCoreLast + 1] + x);  // rows kCoreLast + 1 .. kCoreLast + j
+    for (int j = 1; j < kGroup; ++j) {
+        if (j > 1) below = X::Of(below, B::Load(rows[kCoreLast + j] + x));
+        out[j] = X::Of(upper[j], below);
+    }
+}
 
 template <class Wide, class Narrow, class Weigh>
 class LevelSweep {
@@ -24,12 +50,13 @@ public:
 
     void Run() {
         uint32_t maxRows = 0, minRows = 0;  // rows of each ring produced so far
-        for (uint32_t y = 0; y < height_; ++y) {
-            for (; minRows <= Smaller(y + 8, height_ - 1); ++minRows) {
-                for (; maxRows <= Smaller(minRows + 9, height_ - 1); ++maxRows) RowMaxima(maxRows);
+        for (uint32_t y = 0; y < height_; y += kSweepGroup) {
+            for (; minRows <= Smaller(y + kSweepGroup + 7, height_ - 1); minRows += kSweepGroup) {
+                const uint32_t needed = Smaller(minRows + kSweepGroup + 8, height_ - 1);
+                for (; maxRows <= needed; ++maxRows) RowMaxima(maxRows);
                 RowMinimaOfMaxima(minRows);
             }
-            FinishRow(y);
+            FinishRows(y);
         }
     }
 
@@ -40,6 +67,7 @@ private:
     uint8_t* MinRow(int64_t y) const {
         return minRing_ + size_t(ClampIndex(y, height_) % kMinRingRows) * width_;
     }
+    uint32_t RowsFrom(uint32_t y) const { return Smaller(kSweepGroup, height_ - y); }
 
     // The median of row y into the output plane; the differences of input and median,
     // scaled, and their row maxima into the ring.
@@ -57,41 +85,49 @@ private:
         ExtremeRow<Wide, 9, true>(row, row, width_, maxStrips_);
     }
 
-    // The column maxima of row y (rows y - 9 .. y + 9 of the ring) and their row minima.
+    // The column maxima of the group of rows from y (rows y - 9 .. y + group + 8 of the
+    // ring) and their row minima. The last vector is moved left to end at the row's end;
+    // it recomputes a few columns with the same values.
     void RowMinimaOfMaxima(uint32_t y) {
         const uint8_t* window[kMaxRingRows];
         for (uint32_t k = 0; k < kMaxRingRows; ++k) window[k] = MaxRow(int64_t(y) + k - 9);
-        uint8_t* row = MinRow(y);
-        // The last vector is moved left to end at the row's end; it recomputes a few
-        // columns with the same values.
+        const uint32_t rows = RowsFrom(y);
+        uint8_t* out[kSweepGroup];
+        for (uint32_t j = 0; j < rows; ++j) out[j] = MinRow(y + j);
         for (uint32_t x0 = 0; x0 < width_; x0 += kLanes) {
             const uint32_t x = Smaller(x0, width_ - kLanes);
-            Reg e = Wide::Load(window[0] + x);
-            for (uint32_t k = 1; k < kMaxRingRows; ++k) e = Wide::Max(e, Wide::Load(window[k] + x));
-            Wide::Store(row + x, e);
+            Reg e[kSweepGroup];
+            GroupExtremes<Wide, Extreme<Wide, true>, kSweepGroup, 19>(window, x, e);
+            for (uint32_t j = 0; j < rows; ++j) Wide::Store(out[j] + x, e[j]);
         }
-        ExtremeRow<Wide, 8, false>(row, row, width_, minStrips_);
+        for (uint32_t j = 0; j < rows; ++j) ExtremeRow<Wide, 8, false>(out[j], out[j], width_, minStrips_);
     }
 
-    // The column minima of row y (rows y - 8 .. y + 8 of the ring), their weights and the
-    // blend of input and median over the median in the output plane. A last vector that
-    // overlaps the one before it is computed first, from the median as it was.
-    void FinishRow(uint32_t y) {
+    // The column minima of the group of rows from y (rows y - 8 .. y + group + 7 of the
+    // ring), their weights and the blend of input and median over the median in the
+    // output plane. A last vector that overlaps the one before it is computed first, from
+    // the median as it was.
+    void FinishRows(uint32_t y) {
         const uint8_t* window[kMinRingRows];
         for (uint32_t k = 0; k < kMinRingRows; ++k) window[k] = MinRow(int64_t(y) + k - 8);
-        const size_t offset = size_t(y) * width_;
-        auto blended = [&](uint32_t x) {
-            Reg m = Wide::Load(window[0] + x);
-            for (uint32_t k = 1; k < kMinRingRows; ++k) m = Wide::Min(m, Wide::Load(window[k] + x));
-            const Reg weight = weigh_.Vector(output_ + offset + x, m);
-            return Wide::Blend(Wide::Load(input_ + offset + x), Wide::Load(output_ + offset + x),
-                               weight);
+        const uint32_t rows = RowsFrom(y);
+        auto blended = [&](uint32_t x, Reg out[kSweepGroup]) {
+            Reg m[kSweepGroup];
+            GroupExtremes<Wide, Extreme<Wide, false>, kSweepGroup, 17>(window, x, m);
+            for (uint32_t j = 0; j < rows; ++j) {
+                const size_t at = size_t(y + j) * width_ + x;
+                out[j] = Wide::Blend(Wide::Load(input_ + at), Wide::Load(output_ + at),
+                                     weigh_.Vector(output_ + at, m[j]));
+            }
         };
         const uint32_t last = width_ - kLanes;
-        const Reg tail = blended(last);
-        for (uint32_t x = 0; x + kLanes <= width_; x += kLanes)
-            Wide::Store(output_ + offset + x, blended(x));
-        Wide::Store(output_ + offset + last, tail);
+        Reg tail[kSweepGroup], v[kSweepGroup];
+        blended(last, tail);
+        for (uint32_t x = 0; x + kLanes <= width_; x += kLanes) {
+            blended(x, v);
+            for (uint32_t j = 0; j < rows; ++j) Wide::Store(output_ + size_t(y + j) * width_ + x, v[j]);
+        }
+        for (uint32_t j = 0; j < rows; ++j) Wide::Store(output_ + size_t(y + j) * width_ + last, tail[j]);
     }
 
     const uint8_t* input_;
