@@ -100,7 +100,7 @@ const KernelTable kScalarTable = {
     ScalarCombineDetail,
     ScalarCombineWithCoarse, ScalarCombineOutput,
     ScalarMinimumBlendRamp,  ScalarCombineOutputRamp,
-    nullptr,
+    nullptr,                 nullptr,
 };
 
 bool ScalarForced() {

@@ -9,6 +9,16 @@
 // the scalar one; the wider ones are only faster.
 enum class KernelPath : int { kScalar = 0, kSse2 = 1, kAvx2 = 2 };
 
+// How the output combination is formed: by the ramp when it is set, else by the table
+// (table[detail * 256 + filtered], three readable bytes after its 65536) when that is
+// set, else as NoiseReducer::CombineOutput with the two coefficients.
+struct OutputCombination {
+    const CombineRamp* ramp;
+    const uint8_t* table;
+    float filteredCoef;
+    float detailCoef;
+};
+
 // The per-plane and per-row operations the pipeline calls through one table, chosen once
 // per engine. Each has the meaning of the scalar operation named in its comment.
 struct KernelTable {
@@ -63,6 +73,14 @@ struct KernelTable {
     bool (*levelSweep)(const uint8_t* input, uint32_t width, uint32_t height,
                        const uint8_t* scaled, const uint8_t* weightTable, const WeightRamp* ramp,
                        uint8_t* rings, uint8_t* output);
+    // upsample of src (gain as there) to a dstWidth x dstHeight detail image combined by
+    // how with filtered into out, row by row through row (dstWidth bytes of scratch), so
+    // that the detail image is never stored whole. src lies apart from out. Null on paths
+    // without it.
+    void (*upsampleCombineOutput)(const uint8_t* src, uint32_t srcWidth, uint32_t srcHeight,
+                                  uint32_t dstWidth, uint32_t dstHeight, float gain,
+                                  const uint8_t* filtered, const OutputCombination& how,
+                                  uint8_t* row, uint8_t* out);
 };
 
 // Scratch bytes of levelSweep: the windows of the running maximum (19 rows) and of the

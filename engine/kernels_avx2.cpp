@@ -61,6 +61,7 @@ const KernelTable kTable = {
     MinimumBlendWithRamp<Avx2Bytes>,
     CombineOutputRampWith<Avx2Bytes>,
     LevelSweepWith<Avx2Bytes, Sse2Bytes>,
+    UpsampleCombineOutputWith<Avx2Bytes, Avx2Doubles>,
 };
 }  // namespace
 

@@ -60,6 +60,7 @@ const KernelTable kTable = {
     MinimumBlendWithRamp<Sse2Bytes>,
     CombineOutputRampWith<Sse2Bytes>,
     LevelSweepWith<Sse2Bytes, Sse2Bytes>,
+    UpsampleCombineOutputWith<Sse2Bytes, Sse2Doubles>,
 };
 }  // namespace
 

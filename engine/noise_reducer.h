@@ -88,11 +88,13 @@ private:
     // or the memory does not allow it; nothing has been written then.
     bool SweepLevel(const uint8_t* input, uint8_t* output, uint32_t width, uint32_t height,
                     float hiStrength, float loStrength, float threshold, const uint8_t* scaled);
+    void UpsampleDetail(uint8_t* work, uint32_t w, uint32_t h, uint32_t width, uint32_t height,
+                        float gain, int32_t level);
     void BuildCombineTable(float topCoef, float detailCoef, uint8_t* table) const;
-    void ProcessPyramidLevel(const uint8_t* source, uint8_t* work, uint32_t width,
-                             uint32_t height, float hiStrength, float loStrength, float clarity,
-                             float previousThreshold, int32_t level, int32_t maxLevel,
-                             float& gain);
+    void ProcessPyramidLevel(const uint8_t* source, uint8_t* work, uint8_t* detail,
+                             uint32_t width, uint32_t height, float hiStrength, float loStrength,
+                             float clarity, float previousThreshold, int32_t level,
+                             int32_t maxLevel, float& gain);
 
     const KernelTable* kernelTable_;
     // Set while the pyramid lives in the second working image rather than in out.

@@ -83,28 +83,51 @@ bool NoiseReducer::ProcessPlane(const uint8_t* in, uint8_t* out, uint32_t width,
     // level has read all of in). The rare plane whose pyramid needs a byte more than
     // out holds keeps it in the second working image instead.
     uint8_t* pyramid = pyramidInWorkB_ ? workB + PyramidOffsetInWorkB(width, height) : out;
+    const uint32_t halfWidth = (width + 1) / 2, halfHeight = (height + 1) / 2;
+    const size_t halfCount = size_t(halfWidth) * halfHeight;
+    // Unless somebody watches the up-sampled detail, each of its rows goes straight into
+    // the output combination. The half-size detail is then left in the second working
+    // image, after the combination's table and a scratch row, so that the output rows
+    // can be written top down over the pyramid.
+    const bool fused = kernelTable_->upsampleCombineOutput != nullptr &&
+                       !kernels.HasImageObserver() && !pyramidInWorkB_ &&
+                       uint64_t(kCombineTableBytes) + width + halfCount <= workBCapacity;
+    uint8_t* row = workB + kCombineTableBytes;
+    uint8_t* detail = fused ? row + width : pyramid;
     float gainBack = 1.0f;
-    ProcessPyramidLevel(workA, pyramid, width, height, hiStrength, loStrength, clarity,
+    ProcessPyramidLevel(workA, pyramid, detail, width, height, hiStrength, loStrength, clarity,
                         topThreshold, startLevel + 1, maxLevel, gainBack);
-    kernels.NameImage(pyramid, width, height, "PyramidOutput", 128, 128, 1.0f, startLevel);
 
     const uint32_t depth = uint32_t(deepestLevel - startLevel);
     const double power = PowerOf(clarity, depth);
     const float topCoef = static_cast<float>(1.0 / power);
     const float detailCoef = static_cast<float>(double(topCoef) * gainBack);
-    // The second working image is free by now; unless the pyramid lives there it holds
-    // the table of every (detail, filtered) pair.
+    OutputCombination how = {nullptr, nullptr, topCoef, detailCoef};
+    // The second working image is free by now but for the detail; unless the pyramid
+    // lives there it holds the table of every (detail, filtered) pair.
+    CombineRamp ramp;
     if (!pyramidInWorkB_ && count >= kCombineTableBytes && workBCapacity >= kCombineTableBytes) {
         BuildCombineTable(topCoef, detailCoef, workB);
         // Clarity 1, among other settings, has an exact integer form, cheaper than a
         // look-up per sample.
-        CombineRamp ramp;
         if (FindCombineRamp(workB, topCoef, detailCoef, ramp))
-            kernelTable_->combineOutputRamp(workA, pyramid, ramp, out, count);
+            how.ramp = &ramp;
         else
-            kernelTable_->lookUp(workB, pyramid, workA, out, count);
+            how.table = workB;
+    }
+
+    if (fused) {
+        kernelTable_->upsampleCombineOutput(detail, halfWidth, halfHeight, width, height,
+                                            gainBack, workA, how, row, out);
     } else {
-        kernelTable_->combineOutput(workA, topCoef, pyramid, detailCoef, out, count);
+        UpsampleDetail(pyramid, halfWidth, halfHeight, width, height, gainBack, startLevel + 1);
+        kernels.NameImage(pyramid, width, height, "PyramidOutput", 128, 128, 1.0f, startLevel);
+        if (how.ramp != nullptr)
+            kernelTable_->combineOutputRamp(workA, pyramid, ramp, out, count);
+        else if (how.table != nullptr)
+            kernelTable_->lookUp(workB, pyramid, workA, out, count);
+        else
+            kernelTable_->combineOutput(workA, topCoef, pyramid, detailCoef, out, count);
     }
     kernels.NameImage(out, width, height, "OutputImage", 0, 0, 1.0f, startLevel);
 
@@ -153,12 +176,21 @@ float NoiseReducer::FilterLevel(const uint8_t* input, uint8_t* output, uint32_t 
     return threshold;
 }
 
-// Filters the half-size image of source, recurses while the level is large enough, and
-// leaves this level's detail image, up-sampled to the source's size, at work.
-void NoiseReducer::ProcessPyramidLevel(const uint8_t* source, uint8_t* work, uint32_t width,
-                                       uint32_t height, float hiStrength, float loStrength,
-                                       float clarity, float previousThreshold, int32_t level,
-                                       int32_t maxLevel, float& gain) {
+// The detail image of a level, at the start of work, widened in place to its parent's
+// width x height.
+void NoiseReducer::UpsampleDetail(uint8_t* work, uint32_t w, uint32_t h, uint32_t width,
+                                  uint32_t height, float gain, int32_t level) {
+    kernelTable_->upsample(work, w, h, work, width, height, gain);
+    kernels.NameImage(work, width, height, "UpsampledNoiseL", 127, 128, gain, level);
+}
+
+// Filters the half-size image of source in work, recurses while the level is large
+// enough, and leaves this level's detail image, at half the source's size, at detail
+// (which is either work or memory apart from the pyramid).
+void NoiseReducer::ProcessPyramidLevel(const uint8_t* source, uint8_t* work, uint8_t* detail,
+                                       uint32_t width, uint32_t height, float hiStrength,
+                                       float loStrength, float clarity, float previousThreshold,
+                                       int32_t level, int32_t maxLevel, float& gain) {
     const uint32_t w = (width + 1) / 2;
     const uint32_t h = (height + 1) / 2;
     const size_t n = size_t(w) * h;
@@ -184,8 +216,9 @@ void NoiseReducer::ProcessPyramidLevel(const uint8_t* source, uint8_t* work, uin
     float handedBack;
     if (uint32_t(level) < uint32_t(maxLevel) && w >= 8 && h >= 8) {
         float coarserGain = nextGain;
-        ProcessPyramidLevel(filtered, coarser, w, h, hiStrength, loStrength, clarity, threshold,
-                            level + 1, maxLevel, coarserGain);
+        ProcessPyramidLevel(filtered, coarser, coarser, w, h, hiStrength, loStrength, clarity,
+                            threshold, level + 1, maxLevel, coarserGain);
+        UpsampleDetail(coarser, (w + 1) / 2, (h + 1) / 2, w, h, coarserGain, level + 1);
         handedBack = static_cast<float>(clarity >= 1.0f ? double(coarserGain) * clarity
                                                         : double(coarserGain) / clarity);
         const float t = static_cast<float>(1.0 / handedBack);
@@ -193,7 +226,7 @@ void NoiseReducer::ProcessPyramidLevel(const uint8_t* source, uint8_t* work, uin
         const float downCoef = static_cast<float>(double(g) * t);
         const float coarserCoef = static_cast<float>(double(coarserGain) * t);
         kernelTable_->combineDetailWithCoarse(filtered, filteredCoef, coarser, coarserCoef, down,
-                                              downCoef, filtered, n);
+                                              downCoef, detail, n);
     } else {
         double factor;
         if (clarity >= 1.0f) {
@@ -205,12 +238,9 @@ void NoiseReducer::ProcessPyramidLevel(const uint8_t* source, uint8_t* work, uin
         }
         const float filteredCoef = static_cast<float>(nextGainExact * factor);
         const float downCoef = static_cast<float>(double(g) * factor);
-        kernelTable_->combineDetail(filtered, filteredCoef, down, downCoef, filtered, n);
+        kernelTable_->combineDetail(filtered, filteredCoef, down, downCoef, detail, n);
     }
-    kernels.NameImage(filtered, w, h, "SubtSummedNoiseL", 127, 128, handedBack, level);
-    kernels.NameImage(filtered, w, h, "NoGainSubtSummedNoiseL", 127, 128, 1.0f, level);
+    kernels.NameImage(detail, w, h, "SubtSummedNoiseL", 127, 128, handedBack, level);
+    kernels.NameImage(detail, w, h, "NoGainSubtSummedNoiseL", 127, 128, 1.0f, level);
     gain = handedBack;
-
-    kernelTable_->upsample(filtered, w, h, work, width, height, handedBack);
-    kernels.NameImage(work, width, height, "UpsampledNoiseL", 127, 128, handedBack, level);
 }

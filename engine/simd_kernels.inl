@@ -529,6 +529,40 @@ inline uint8_t UpsampledSample(const uint8_t* upper, const uint8_t* lower, bool 
     return uint8_t(truncate ? sum >> 1 : (sum + 1) >> 1);
 }
 
+// Whether the vector loops can widen rows of a srcWidth x srcHeight plane to dstWidth x
+// dstHeight: the destination holds two vectors and a bit, and the source is no larger
+// than half the destination, rounded up.
+template <class B>
+bool UpsampleVectorsFit(uint32_t srcWidth, uint32_t srcHeight, uint32_t dstWidth,
+                        uint32_t dstHeight) {
+    return dstWidth >= 2 * B::kLanes + 2 && srcWidth <= (dstWidth + 1) / 2 &&
+           srcHeight <= (dstHeight + 1) / 2;
+}
+
+// Row Y of the up-sampled plane into out, from source rows upper and lower.
+template <class B, bool kTruncate>
+void UpsampleRow(const uint8_t* upper, const uint8_t* lower, bool odd, uint32_t srcWidth,
+                 uint32_t dstWidth, uint8_t* out) {
+    using Reg = typename B::Reg;
+    constexpr uint32_t kLanes = B::kLanes;
+    auto average = [](Reg a, Reg b) { return kTruncate ? B::AverageDown(a, b) : B::AverageUp(a, b); };
+    // A vector at x reads source columns x .. x + kLanes and writes 2x .. 2x + 2L - 1.
+    uint32_t x = 0;
+    for (; 2 * x + 2 * kLanes <= dstWidth && x + kLanes + 1 <= srcWidth; x += kLanes) {
+        const Reg a = B::Load(upper + x);
+        Reg even = a;
+        Reg between = average(a, B::Load(upper + x + 1));
+        if (odd) {
+            const Reg b = B::Load(lower + x);
+            even = average(a, b);
+            between = average(between, average(b, B::Load(lower + x + 1)));
+        }
+        B::StoreInterleaved(out + 2 * x, even, between);
+    }
+    for (uint32_t column = 2 * x; column < dstWidth; ++column)
+        out[column] = UpsampledSample(upper, lower, odd, column, srcWidth, kTruncate);
+}
+
 // Rows are produced from the last upwards. From row 4 on, an output row lies wholly past
 // every source row that it or any row above it reads, so dest may begin at src; the top
 // rows, which may overlap their sources, go sample by sample from the end, as every
@@ -536,38 +570,64 @@ inline uint8_t UpsampledSample(const uint8_t* upper, const uint8_t* lower, bool 
 template <class B, bool kTruncate>
 void UpsampleRows(const uint8_t* src, uint32_t srcWidth, uint32_t srcHeight, uint8_t* dest,
                   uint32_t dstWidth, uint32_t dstHeight) {
-    using Reg = typename B::Reg;
-    constexpr uint32_t kLanes = B::kLanes;
-    auto average = [](Reg a, Reg b) { return kTruncate ? B::AverageDown(a, b) : B::AverageUp(a, b); };
-    const bool vectors = dstWidth >= 2 * kLanes + 2 && srcWidth <= (dstWidth + 1) / 2 &&
-                         srcHeight <= (dstHeight + 1) / 2;
+    const bool vectors = UpsampleVectorsFit<B>(srcWidth, srcHeight, dstWidth, dstHeight);
     for (uint32_t Y = dstHeight; Y-- > 0;) {
         const uint32_t y = Smaller(Y / 2, srcHeight - 1);
         const uint8_t* upper = src + size_t(y) * srcWidth;
         const uint8_t* lower = src + size_t(Smaller(y + 1, srcHeight - 1)) * srcWidth;
         const bool odd = (Y & 1) != 0;
         uint8_t* out = dest + size_t(Y) * dstWidth;
-        uint32_t X = dstWidth;
         if (vectors && Y >= 4) {
-            // A vector at x reads source columns x .. x + kLanes and writes 2x .. 2x + 2L - 1.
-            uint32_t x = 0;
-            for (; 2 * x + 2 * kLanes <= dstWidth && x + kLanes + 1 <= srcWidth; x += kLanes) {
-                const Reg a = B::Load(upper + x);
-                Reg even = a;
-                Reg between = average(a, B::Load(upper + x + 1));
-                if (odd) {
-                    const Reg b = B::Load(lower + x);
-                    even = average(a, b);
-                    between = average(between, average(b, B::Load(lower + x + 1)));
-                }
-                B::StoreInterleaved(out + 2 * x, even, between);
-            }
-            for (uint32_t column = 2 * x; column < dstWidth; ++column)
-                out[column] = UpsampledSample(upper, lower, odd, column, srcWidth, kTruncate);
-            X = 0;
+            UpsampleRow<B, kTruncate>(upper, lower, odd, srcWidth, dstWidth, out);
+            continue;
         }
-        while (X-- > 0) out[X] = UpsampledSample(upper, lower, odd, X, srcWidth, kTruncate);
+        for (uint32_t X = dstWidth; X-- > 0;)
+            out[X] = UpsampledSample(upper, lower, odd, X, srcWidth, kTruncate);
     }
+}
+
+// The up-sampling of the pyramid's detail image and the output combination, row by row:
+// each up-sampled row goes to the scratch row and straight into the combination, so the
+// full-size detail image is never stored. src must lie apart from out.
+template <class B, class D, bool kTruncate>
+void UpsampleCombineRows(const uint8_t* src, uint32_t srcWidth, uint32_t srcHeight,
+                         uint32_t dstWidth, uint32_t dstHeight, const uint8_t* filtered,
+                         const OutputCombination& how, uint8_t* row, uint8_t* out) {
+    const bool vectors = UpsampleVectorsFit<B>(srcWidth, srcHeight, dstWidth, dstHeight);
+    for (uint32_t Y = 0; Y < dstHeight; ++Y) {
+        const uint32_t y = Smaller(Y / 2, srcHeight - 1);
+        const uint8_t* upper = src + size_t(y) * srcWidth;
+        const uint8_t* lower = src + size_t(Smaller(y + 1, srcHeight - 1)) * srcWidth;
+        const bool odd = (Y & 1) != 0;
+        if (vectors) {
+            UpsampleRow<B, kTruncate>(upper, lower, odd, srcWidth, dstWidth, row);
+        } else {
+            for (uint32_t X = 0; X < dstWidth; ++X)
+                row[X] = UpsampledSample(upper, lower, odd, X, srcWidth, kTruncate);
+        }
+        const size_t offset = size_t(Y) * dstWidth;
+        if (how.ramp != nullptr)
+            CombineOutputRampWith<B>(filtered + offset, row, *how.ramp, out + offset, dstWidth);
+        else if (how.table != nullptr)
+            LookUpWith<B>(how.table, row, filtered + offset, out + offset, dstWidth);
+        else
+            CombineOutputWith<D>(filtered + offset, how.filteredCoef, row, how.detailCoef,
+                                 out + offset, dstWidth);
+    }
+}
+
+template <class B, class D>
+void UpsampleCombineOutputWith(const uint8_t* src, uint32_t srcWidth, uint32_t srcHeight,
+                               uint32_t dstWidth, uint32_t dstHeight, float gain,
+                               const uint8_t* filtered, const OutputCombination& how,
+                               uint8_t* row, uint8_t* out) {
+    if (srcWidth == 0 || srcHeight == 0) return;
+    if (gain == 1.0f)
+        UpsampleCombineRows<B, D, true>(src, srcWidth, srcHeight, dstWidth, dstHeight, filtered,
+                                        how, row, out);
+    else
+        UpsampleCombineRows<B, D, false>(src, srcWidth, srcHeight, dstWidth, dstHeight, filtered,
+                                         how, row, out);
 }
 
 template <class B>

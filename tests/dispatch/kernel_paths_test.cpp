@@ -205,6 +205,49 @@ TEST(KernelPaths, ResamplersMatchScalar) {
 
 // Counts around every vector width, and coefficients whose sums land on halves, beyond
 // both ends of the range, and on values that round differently in single precision.
+// The up-sampling fused with the output combination, by ramp, table and coefficients,
+// against the scalar up-sampler followed by the scalar combination.
+TEST(KernelPaths, UpsampleCombineOutputMatchesScalar) {
+    const KernelTable& scalar = *KernelTableFor(KernelPath::kScalar);
+    std::vector<uint8_t> table(256 * 256 + 3);
+    for (size_t i = 0; i < table.size(); ++i) table[i] = uint8_t((i * 53) ^ (i >> 7));
+    const CombineRamp ramp = {8, 8, -1016, 3};  // the clarity-1 form: filtered + detail - 127
+    const OutputCombination ways[] = {{&ramp, nullptr, 1.0f, 1.0f},
+                                      {nullptr, table.data(), 1.0f, 1.0f},
+                                      {nullptr, nullptr, 0.6944444f, 1.2f}};
+    for (KernelPath path : WidePaths()) {
+        const KernelTable& wide = *KernelTableFor(path);
+        for (auto size : SweepSizes()) {
+            const uint32_t w = (size.width + 1) / 2, h = (size.height + 1) / 2;
+            const auto half = MakePlane(w, h, Content::kGradient, 10);
+            const auto filtered = MakePlane(size.width, size.height, Content::kNoise, 11);
+            const size_t count = filtered.size();
+            for (float gain : {1.0f, 1.25f}) {
+                for (const OutputCombination& how : ways) {
+                    std::vector<uint8_t> detail(count);
+                    scalar.upsample(half.data(), w, h, detail.data(), size.width, size.height, gain);
+                    GuardedPlane expected(count), actual(count), row(size.width);
+                    if (how.ramp != nullptr)
+                        scalar.combineOutputRamp(filtered.data(), detail.data(), *how.ramp,
+                                                 expected.data(), count);
+                    else if (how.table != nullptr)
+                        scalar.lookUp(how.table, detail.data(), filtered.data(), expected.data(),
+                                      count);
+                    else
+                        scalar.combineOutput(filtered.data(), how.filteredCoef, detail.data(),
+                                             how.detailCoef, expected.data(), count);
+                    wide.upsampleCombineOutput(half.data(), w, h, size.width, size.height, gain,
+                                               filtered.data(), how, row.data(), actual.data());
+                    ASSERT_EQ("", FirstDifference(expected.Contents(), actual.Contents()))
+                        << PathName(path) << " " << size.width << "x" << size.height << " gain "
+                        << gain << (how.ramp ? " ramp" : how.table ? " table" : " coefficients");
+                    ASSERT_TRUE(actual.GuardIntact() && row.GuardIntact());
+                }
+            }
+        }
+    }
+}
+
 TEST(KernelPaths, PerSampleOperationsMatchScalar) {
     const KernelTable& scalar = *KernelTableFor(KernelPath::kScalar);
     const float coefficients[][3] = {{1.0f, 1.0f, 1.0f},     {0.5f, 0.5f, 1.5f},
