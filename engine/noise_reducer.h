@@ -76,10 +76,12 @@ public:
 
 private:
     // spare: memory that nothing else uses during this level (or null), room for the
-    // weight table. BlendLevel runs the stages from the running minimum on.
+    // weight table. nextDown: unless null, where the downsample of output goes as well.
+    // BlendLevel runs the stages from the running minimum on.
     float FilterLevel(const uint8_t* input, uint8_t* output, uint32_t width, uint32_t height,
                       float hiStrength, float loStrength, float previousThreshold,
-                      int32_t level, float gain, uint8_t* spare, size_t spareBytes);
+                      int32_t level, float gain, uint8_t* spare, size_t spareBytes,
+                      uint8_t* nextDown);
     void BlendLevel(const uint8_t* input, uint8_t* output, uint32_t width, uint32_t height,
                     int32_t level, float hiStrength, float loStrength, float threshold,
                     uint8_t* spare, size_t spareBytes);
@@ -87,14 +89,15 @@ private:
     // exact integer form) in the second working image. False when the path has no sweep
     // or the memory does not allow it; nothing has been written then.
     bool SweepLevel(const uint8_t* input, uint8_t* output, uint32_t width, uint32_t height,
-                    float hiStrength, float loStrength, float threshold, const uint8_t* scaled);
+                    float hiStrength, float loStrength, float threshold, const uint8_t* scaled,
+                    uint8_t* down);
     void UpsampleDetail(uint8_t* work, uint32_t w, uint32_t h, uint32_t width, uint32_t height,
                         float gain, int32_t level);
     void BuildCombineTable(float topCoef, float detailCoef, uint8_t* table) const;
-    void ProcessPyramidLevel(const uint8_t* source, uint8_t* work, uint8_t* detail,
-                             uint32_t width, uint32_t height, float hiStrength, float loStrength,
-                             float clarity, float previousThreshold, int32_t level,
-                             int32_t maxLevel, float& gain);
+    void ProcessPyramidLevel(const uint8_t* source, bool sourceHalved, uint8_t* work,
+                             uint8_t* detail, uint32_t width, uint32_t height, float hiStrength,
+                             float loStrength, float clarity, float previousThreshold,
+                             int32_t level, int32_t maxLevel, float& gain);
 
     const KernelTable* kernelTable_;
     // Set while the pyramid lives in the second working image rather than in out.

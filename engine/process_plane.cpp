@@ -73,18 +73,22 @@ bool NoiseReducer::ProcessPlane(const uint8_t* in, uint8_t* out, uint32_t width,
 
     pyramidInWorkB_ = !PyramidFitsInPlane(width, height);
     kernels.NameImage(in, width, height, "InputImage", 0, 0, 1.0f, startLevel);
-    // out is not needed until the pyramid starts, unless it holds the input itself.
-    uint8_t* spare = in == out ? nullptr : out;
-    const float topThreshold = FilterLevel(in, workA, width, height, hiStrength, loStrength,
-                                           0.0f, startLevel, 1.0f, spare, count);
-    kernels.NameImage(workA, width, height, "NoiseL", 0, 0, 1.0f, startLevel);
-
-    // The levels below live inside out (its content is not needed any more: the top
-    // level has read all of in). The rare plane whose pyramid needs a byte more than
-    // out holds keeps it in the second working image instead.
+    // The levels below live inside out (its content is not needed once the top level
+    // has read all of in). The rare plane whose pyramid needs a byte more than out holds
+    // keeps it in the second working image instead.
     uint8_t* pyramid = pyramidInWorkB_ ? workB + PyramidOffsetInWorkB(width, height) : out;
     const uint32_t halfWidth = (width + 1) / 2, halfHeight = (height + 1) / 2;
     const size_t halfCount = size_t(halfWidth) * halfHeight;
+    // out is not needed until the pyramid starts, unless it holds the input itself; then
+    // the top level may also leave the next level's input in its place in the pyramid.
+    uint8_t* spare = in == out ? nullptr : out;
+    uint8_t* nextDown =
+        spare != nullptr && !pyramidInWorkB_ && !kernels.HasImageObserver() ? pyramid + halfCount
+                                                                           : nullptr;
+    const float topThreshold = FilterLevel(in, workA, width, height, hiStrength, loStrength,
+                                           0.0f, startLevel, 1.0f, spare, count, nextDown);
+    kernels.NameImage(workA, width, height, "NoiseL", 0, 0, 1.0f, startLevel);
+
     // Unless somebody watches the up-sampled detail, each of its rows goes straight into
     // the output combination. The half-size detail is then left in the second working
     // image, after the combination's table and a scratch row, so that the output rows
@@ -95,8 +99,8 @@ bool NoiseReducer::ProcessPlane(const uint8_t* in, uint8_t* out, uint32_t width,
     uint8_t* row = workB + kCombineTableBytes;
     uint8_t* detail = fused ? row + width : pyramid;
     float gainBack = 1.0f;
-    ProcessPyramidLevel(workA, pyramid, detail, width, height, hiStrength, loStrength, clarity,
-                        topThreshold, startLevel + 1, maxLevel, gainBack);
+    ProcessPyramidLevel(workA, nextDown != nullptr, pyramid, detail, width, height, hiStrength,
+                        loStrength, clarity, topThreshold, startLevel + 1, maxLevel, gainBack);
 
     const uint32_t depth = uint32_t(deepestLevel - startLevel);
     const double power = PowerOf(clarity, depth);
@@ -138,7 +142,7 @@ bool NoiseReducer::ProcessPlane(const uint8_t* in, uint8_t* out, uint32_t width,
 float NoiseReducer::FilterLevel(const uint8_t* input, uint8_t* output, uint32_t width,
                                 uint32_t height, float hiStrength, float loStrength,
                                 float previousThreshold, int32_t level, float gain,
-                                uint8_t* spare, size_t spareBytes) {
+                                uint8_t* spare, size_t spareBytes, uint8_t* nextDown) {
     const size_t count = size_t(width) * height;
     kernels.NameImage(input, width, height, "nraNInputL", 0, 0, 1.0f, level);
 
@@ -163,7 +167,7 @@ float NoiseReducer::FilterLevel(const uint8_t* input, uint8_t* output, uint32_t 
         if (gain != 1.0f) ScaledDifferences(gain, scaled);
         const float threshold = LevelThreshold(previousThreshold, level);
         if (SweepLevel(input, output, width, height, hiStrength, loStrength, threshold / gain,
-                       gain != 1.0f ? scaled : nullptr))
+                       gain != 1.0f ? scaled : nullptr, nextDown))
             return threshold;
         kernelTable_->medianDifferenceMax(input, width, height, output, workB,
                                           gain != 1.0f ? scaled : nullptr);
@@ -173,6 +177,8 @@ float NoiseReducer::FilterLevel(const uint8_t* input, uint8_t* output, uint32_t 
     BlendLevel(input, output, width, height, level, hiStrength, loStrength, threshold / gain,
                spare, spareBytes);
     kernels.NameImage(output, width, height, "BlendedNoiseL", 0, 0, 1.0f, level);
+    if (nextDown != nullptr)
+        kernelTable_->downsample(output, width, height, nextDown, (width + 1) / 2, (height + 1) / 2);
     return threshold;
 }
 
@@ -186,11 +192,13 @@ void NoiseReducer::UpsampleDetail(uint8_t* work, uint32_t w, uint32_t h, uint32_
 
 // Filters the half-size image of source in work, recurses while the level is large
 // enough, and leaves this level's detail image, at half the source's size, at detail
-// (which is either work or memory apart from the pyramid).
-void NoiseReducer::ProcessPyramidLevel(const uint8_t* source, uint8_t* work, uint8_t* detail,
-                                       uint32_t width, uint32_t height, float hiStrength,
-                                       float loStrength, float clarity, float previousThreshold,
-                                       int32_t level, int32_t maxLevel, float& gain) {
+// (which is either work or memory apart from the pyramid). sourceHalved: the level above
+// has left the half-size image in its place already.
+void NoiseReducer::ProcessPyramidLevel(const uint8_t* source, bool sourceHalved, uint8_t* work,
+                                       uint8_t* detail, uint32_t width, uint32_t height,
+                                       float hiStrength, float loStrength, float clarity,
+                                       float previousThreshold, int32_t level, int32_t maxLevel,
+                                       float& gain) {
     const uint32_t w = (width + 1) / 2;
     const uint32_t h = (height + 1) / 2;
     const size_t n = size_t(w) * h;
@@ -200,24 +208,29 @@ void NoiseReducer::ProcessPyramidLevel(const uint8_t* source, uint8_t* work, uin
     const float g = gain;
     deepestLevel = level;
 
-    kernelTable_->downsample(source, width, height, down, w, h);
+    if (!sourceHalved) kernelTable_->downsample(source, width, height, down, w, h);
     kernels.NameImage(down, w, h, "DownL", 0, 0, g, level);
 
     // Everything past this level's scratch in the second working image is free while the
     // level filters, unless the pyramid lives there.
     uint8_t* spare = pyramidInWorkB_ ? nullptr : workB + n;
     const size_t spareBytes = pyramidInWorkB_ ? 0 : workBCapacity - n;
+    const bool coarserLevel = uint32_t(level) < uint32_t(maxLevel) && w >= 8 && h >= 8;
+    // Unless somebody watches, the level also leaves the next level's input in place.
+    uint8_t* nextDown = coarserLevel && !pyramidInWorkB_ && !kernels.HasImageObserver()
+                            ? coarser + size_t((w + 1) / 2) * ((h + 1) / 2)
+                            : nullptr;
     const float threshold = FilterLevel(down, filtered, w, h, hiStrength, loStrength,
-                                        previousThreshold, level, g, spare, spareBytes);
+                                        previousThreshold, level, g, spare, spareBytes, nextDown);
     kernels.NameImage(filtered, w, h, "NoiseL", 0, 0, g, level);
 
     const double nextGainExact = double(g) * clarity;
     const float nextGain = static_cast<float>(nextGainExact);
     float handedBack;
-    if (uint32_t(level) < uint32_t(maxLevel) && w >= 8 && h >= 8) {
+    if (coarserLevel) {
         float coarserGain = nextGain;
-        ProcessPyramidLevel(filtered, coarser, coarser, w, h, hiStrength, loStrength, clarity,
-                            threshold, level + 1, maxLevel, coarserGain);
+        ProcessPyramidLevel(filtered, nextDown != nullptr, coarser, coarser, w, h, hiStrength,
+                            loStrength, clarity, threshold, level + 1, maxLevel, coarserGain);
         UpsampleDetail(coarser, (w + 1) / 2, (h + 1) / 2, w, h, coarserGain, level + 1);
         handedBack = static_cast<float>(clarity >= 1.0f ? double(coarserGain) * clarity
                                                         : double(coarserGain) / clarity);

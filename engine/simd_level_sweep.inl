@@ -44,9 +44,10 @@ public:
     static constexpr uint32_t kLanes = Wide::kLanes;
 
     LevelSweep(const uint8_t* input, uint32_t width, uint32_t height, const uint8_t* scaled,
-               const Weigh& weigh, uint8_t* rings, uint8_t* output)
+               const Weigh& weigh, uint8_t* rings, uint8_t* output, uint8_t* down)
         : input_(input), width_(width), height_(height), scaled_(scaled), weigh_(weigh),
-          maxRing_(rings), minRing_(rings + size_t(kMaxRingRows) * width), output_(output) {}
+          maxRing_(rings), minRing_(rings + size_t(kMaxRingRows) * width), output_(output),
+          down_(down) {}
 
     void Run() {
         uint32_t maxRows = 0, minRows = 0;  // rows of each ring produced so far
@@ -57,6 +58,7 @@ public:
                 RowMinimaOfMaxima(minRows);
             }
             FinishRows(y);
+            if (down_ != nullptr) HalveFinishedRows(Smaller(y + kSweepGroup, height_));
         }
     }
 
@@ -130,6 +132,16 @@ private:
         for (uint32_t j = 0; j < rows; ++j) Wide::Store(output_ + size_t(y + j) * width_ + last, tail[j]);
     }
 
+    // The rows of the half-size image whose three output rows are finished, while they
+    // are still in cache.
+    void HalveFinishedRows(uint32_t finished) {
+        const uint32_t downWidth = (width_ + 1) / 2, downHeight = (height_ + 1) / 2;
+        for (; downRows_ < downHeight && Smaller(2 * downRows_ + 1, height_ - 1) < finished;
+             ++downRows_)
+            DownsampleRow<Wide>(output_, width_, height_, downRows_,
+                                down_ + size_t(downRows_) * downWidth, downWidth);
+    }
+
     const uint8_t* input_;
     uint32_t width_, height_;
     const uint8_t* scaled_;
@@ -137,6 +149,8 @@ private:
     uint8_t* maxRing_;
     uint8_t* minRing_;
     uint8_t* output_;
+    uint8_t* down_;
+    uint32_t downRows_ = 0;  // rows of the half-size image written
     RowStrips<Wide, 9> maxStrips_ = {};
     RowStrips<Wide, 8> minStrips_ = {};
 };
@@ -145,16 +159,17 @@ private:
 template <class Wide, class Narrow>
 bool LevelSweepWith(const uint8_t* input, uint32_t width, uint32_t height, const uint8_t* scaled,
                     const uint8_t* weightTable, const WeightRamp* ramp, uint8_t* rings,
-                    uint8_t* output) {
+                    uint8_t* output, uint8_t* down) {
     if (width < Wide::kLanes || height == 0) return false;
     if (weightTable != nullptr) {
         LevelSweep<Wide, Narrow, TableWeights<Wide>>(input, width, height, scaled,
                                                      TableWeights<Wide>{weightTable}, rings,
-                                                     output)
+                                                     output, down)
             .Run();
     } else {
         LevelSweep<Wide, Narrow, RampWeights<Wide>>(input, width, height, scaled,
-                                                    RampWeights<Wide>{*ramp}, rings, output)
+                                                    RampWeights<Wide>{*ramp}, rings, output,
+                                                    down)
             .Run();
     }
     return true;

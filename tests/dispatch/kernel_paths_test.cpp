@@ -115,8 +115,8 @@ TEST(KernelPaths, MergedLevelStagesMatchScalar) {
 }
 
 // The one-sweep level against the scalar stages, with table weights and ramp weights,
-// scaled differences or not; it may refuse only planes narrower than its vectors, and
-// writes nothing outside the output plane and its rings.
+// scaled differences or not, halving the result or not; it may refuse only planes
+// narrower than its vectors, and writes nothing outside its output planes and rings.
 TEST(KernelPaths, LevelSweepMatchesScalarStages) {
     const KernelTable& scalar = *KernelTableFor(KernelPath::kScalar);
     std::vector<uint8_t> table(256 * 256 + 3);
@@ -146,17 +146,28 @@ TEST(KernelPaths, LevelSweepMatchesScalarStages) {
                         scalar.minimumBlendRamp(difference.data(), size.width, size.height,
                                                 input.data(), expected.data(), ramp);
 
+                    // Every other run also halves the result on the way.
+                    const uint32_t w = (size.width + 1) / 2, h = (size.height + 1) / 2;
                     GuardedPlane actual(count), rings(size_t(LevelSweepRingBytes(size.width)));
+                    GuardedPlane half(size_t(w) * h), actualHalf(size_t(w) * h);
+                    const bool halving = scaling == nullptr;
                     const bool swept = wide.levelSweep(
                         input.data(), size.width, size.height, scaling,
                         tabled ? table.data() : nullptr, tabled ? nullptr : &ramp, rings.data(),
-                        actual.data());
-                    ASSERT_TRUE(actual.GuardIntact() && rings.GuardIntact()) << where;
+                        actual.data(), halving ? actualHalf.data() : nullptr);
+                    ASSERT_TRUE(actual.GuardIntact() && rings.GuardIntact() &&
+                                actualHalf.GuardIntact())
+                        << where;
                     if (!swept) {
                         ASSERT_LT(size.width, 32u) << where;
                         continue;
                     }
                     ASSERT_EQ("", FirstDifference(expected.Contents(), actual.Contents())) << where;
+                    if (halving) {
+                        scalar.downsample(expected.data(), size.width, size.height, half.data(), w, h);
+                        ASSERT_EQ("", FirstDifference(half.Contents(), actualHalf.Contents()))
+                            << where << " halved";
+                    }
                 }
             }
         }
