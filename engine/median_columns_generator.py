@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Prints the bodies of the two functions of median_columns.h.
+"""Prints the bodies of the functions of median_columns.h, in their order.
 
 Wires are symbolic. Sorted sequences are merged with Batcher's odd-even merge; an element
 that can never hold rank 9 to 13 of the 21 pixels is replaced by -inf or +inf, so the
@@ -51,7 +51,7 @@ def emit(outputs):
         if dest in live:
             kept.append((dest, kind, a, b))
             live.update((a, b))
-    name = lambda w: w if w.startswith('t') or w == 'centre' else '%s[%s]' % (w[0], w[1:])
+    name = lambda w: w if w.startswith('t') or w.lower().endswith('centre') else '%s[%s]' % (w[0], w[1:])
     return ['    const V %s = Ops::%s(%s, %s);' % (d, k, name(a), name(b))
             for d, k, a, b in reversed(kept)], name
 
@@ -74,3 +74,32 @@ median = op('Max', pixels[8], op('Min', 'centre', pixels[12]))
 lines, name = emit([median])
 print('\n'.join(lines))
 print('    return %s;' % name(median))
+print('----')
+
+ops.clear()
+four = merge(merge(['r0'], ['r1']), merge(['r2'], ['r3']))
+lines, name = emit(four)
+print('\n'.join(lines))
+print('\n'.join('    four[%d] = %s;' % (i, name(w)) for i, w in enumerate(four)))
+print('----')
+
+ops.clear()
+three = merge(merge(['r0'], ['r1']), ['r2'])
+lines, name = emit(three)
+print('\n'.join(lines))
+print('\n'.join('    three[%d] = %s;' % (i, name(w)) for i, w in enumerate(three)))
+print('----')
+
+# Two output rows: the 16 pixels they share, merged once, then each row's own five.
+ops.clear()
+p, q, r = (['%s%d' % (n, i) for i in range(4)] for n in 'pqr')
+e, f = (['%s%d' % (n, i) for i in range(2)] for n in 'ef')
+shared = prune(merge(prune(merge(p, q)), prune(merge(r, merge(e, f)))))
+medians = []
+for three, two, centre in (('a', 'b', 'upperCentre'), ('c', 'd', 'lowerCentre')):
+    own = merge(['%s%d' % (three, i) for i in range(3)], ['%s%d' % (two, i) for i in range(2)])
+    pixels = prune(merge(shared, prune(own)))
+    medians.append(op('Max', pixels[8], op('Min', centre, pixels[12])))
+lines, name = emit(medians)
+print('\n'.join(lines))
+print('    upper = %s;\n    lower = %s;' % (name(medians[0]), name(medians[1])))

@@ -71,10 +71,19 @@ private:
     }
     uint32_t RowsFrom(uint32_t y) const { return Smaller(kSweepGroup, height_ - y); }
 
-    // The median of row y into the output plane; the differences of input and median,
-    // scaled, and their row maxima into the ring.
+    // The median of row y into the output plane (unless it is there already); the
+    // differences of input and median, scaled, and their row maxima into the ring.
     void RowMaxima(uint32_t y) {
-        MedianRow<Wide, Narrow>(input_, width_, height_, y, output_);
+        // Median rows come two at a time where both windows fit inside the plane.
+        if (y >= medianRows_) {
+            if (y >= 2 && y + 3 < height_ && width_ >= 5) {
+                MedianRowPair<Wide, Narrow>(input_, width_, y, output_);
+                medianRows_ = y + 2;
+            } else {
+                MedianRow<Wide, Narrow>(input_, width_, height_, y, output_);
+                medianRows_ = y + 1;
+            }
+        }
         const size_t offset = size_t(y) * width_;
         uint8_t* row = MaxRow(y);
         uint32_t x = 0;
@@ -150,7 +159,8 @@ private:
     uint8_t* minRing_;
     uint8_t* output_;
     uint8_t* down_;
-    uint32_t downRows_ = 0;  // rows of the half-size image written
+    uint32_t downRows_ = 0;    // rows of the half-size image written
+    uint32_t medianRows_ = 0;  // rows of the median in the output plane
     RowStrips<Wide, 9> maxStrips_ = {};
     RowStrips<Wide, 8> minStrips_ = {};
 };
