@@ -178,7 +178,8 @@ float NoiseReducer::FilterLevel(const uint8_t* input, uint8_t* output, uint32_t 
                spare, spareBytes);
     kernels.NameImage(output, width, height, "BlendedNoiseL", 0, 0, 1.0f, level);
     if (nextDown != nullptr)
-        kernelTable_->downsample(output, width, height, nextDown, (width + 1) / 2, (height + 1) / 2);
+        kernelTable_->downsample(output, width, height, nextDown, (width + 1) / 2,
+                                 (height + 1) / 2);
     return threshold;
 }
 

@@ -4,10 +4,11 @@
 // instruction set can never stand in for a narrower one at link time.
 //
 // A byte vector type B offers: Reg, kLanes, Load and Store (unaligned), Splat, Min, Max,
-// AbsDiff, AddDifferenceClamped and Blend (the exact BlendByWeight of one vector). A double vector type D
-// offers: Reg, kLanes, Splat, Add, Sub, Mul, LoadPair (2 * kLanes samples less a bias,
-// in two vectors) and StorePair (ToSample of the lanes of two vectors, as 2 * kLanes
-// bytes).
+// AbsDiff, AddDifferenceClamped and Blend (the exact BlendByWeight of one vector), and
+// for the resamplers, look-ups and ramps the operations their templates name. A double
+// vector type D offers: Reg, kLanes, Splat, Add, Sub, Mul, LoadPair (2 * kLanes samples
+// less a bias, in two vectors) and StorePair (ToSample of the lanes of two vectors, as
+// 2 * kLanes bytes).
 //
 // Needs <cstring>, <cstdint>, median_columns.h, img_class.h, noise_reducer.h and
 // sample_ramps.h.
@@ -496,7 +497,8 @@ void AddDifferenceClampedWith(const uint8_t* a, const uint8_t* b, const uint8_t*
 template <class D, class B>
 void CombineDetailWith(const uint8_t* a, float aCoef, const uint8_t* b, float bCoef,
                        uint8_t* out, size_t count) {
-    if (aCoef == 1.0f && bCoef == 1.0f) return AddDifferenceClampedWith<B>(a, b, nullptr, out, count);
+    if (aCoef == 1.0f && bCoef == 1.0f)
+        return AddDifferenceClampedWith<B>(a, b, nullptr, out, count);
     using Reg = typename D::Reg;
     const Reg ka = D::Splat(aCoef), kb = D::Splat(bCoef), mid = D::Splat(127.0);
     const auto sum = [&](Reg av, Reg bv) {

@@ -5,8 +5,9 @@
 // of the differences nine rows either side, the running minimum of the maxima eight. So
 // instead of passing over whole planes stage by stage, the sweep keeps the row maxima of
 // the rows that the next group of output rows needs and the row minima of the maxima in
-// two rings, and finishes output rows as soon as their rows are there. Only the input, the median (kept in the output
-// plane) and the output leave the cache; the values computed are those of the stages.
+// two rings, and finishes output rows as soon as their rows are there. Only the input,
+// the median (kept in the output plane) and the output leave the cache; the values
+// computed are those of the stages.
 
 // Rows are finished kSweepGroup at a time: the window rows that every row of a group sees
 // are reduced once. A divisor of 8, so that groups of minima end where a group of output
@@ -90,7 +91,8 @@ private:
         for (; x + kLanes <= width_; x += kLanes)
             Wide::Store(row + x, Wide::AbsDiff(Wide::Load(input_ + offset + x),
                                                Wide::Load(output_ + offset + x)));
-        NoiseReducer::AbsDifference(input_ + offset + x, output_ + offset + x, row + x, width_ - x, 1);
+        NoiseReducer::AbsDifference(input_ + offset + x, output_ + offset + x, row + x,
+                                    width_ - x, 1);
         if (scaled_ != nullptr)
             for (x = 0; x < width_; ++x) row[x] = scaled_[row[x]];
         ExtremeRow<Wide, 9, true>(row, row, width_, maxStrips_);
@@ -111,7 +113,8 @@ private:
             GroupExtremes<Wide, Extreme<Wide, true>, kSweepGroup, 19>(window, x, e);
             for (uint32_t j = 0; j < rows; ++j) Wide::Store(out[j] + x, e[j]);
         }
-        for (uint32_t j = 0; j < rows; ++j) ExtremeRow<Wide, 8, false>(out[j], out[j], width_, minStrips_);
+        for (uint32_t j = 0; j < rows; ++j)
+            ExtremeRow<Wide, 8, false>(out[j], out[j], width_, minStrips_);
     }
 
     // The column minima of the group of rows from y (rows y - 8 .. y + group + 7 of the
@@ -136,9 +139,11 @@ private:
         blended(last, tail);
         for (uint32_t x = 0; x + kLanes <= width_; x += kLanes) {
             blended(x, v);
-            for (uint32_t j = 0; j < rows; ++j) Wide::Store(output_ + size_t(y + j) * width_ + x, v[j]);
+            for (uint32_t j = 0; j < rows; ++j)
+                Wide::Store(output_ + size_t(y + j) * width_ + x, v[j]);
         }
-        for (uint32_t j = 0; j < rows; ++j) Wide::Store(output_ + size_t(y + j) * width_ + last, tail[j]);
+        for (uint32_t j = 0; j < rows; ++j)
+            Wide::Store(output_ + size_t(y + j) * width_ + last, tail[j]);
     }
 
     // The rows of the half-size image whose three output rows are finished, while they

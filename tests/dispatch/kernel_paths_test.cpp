@@ -164,7 +164,8 @@ TEST(KernelPaths, LevelSweepMatchesScalarStages) {
                     }
                     ASSERT_EQ("", FirstDifference(expected.Contents(), actual.Contents())) << where;
                     if (halving) {
-                        scalar.downsample(expected.data(), size.width, size.height, half.data(), w, h);
+                        scalar.downsample(expected.data(), size.width, size.height, half.data(),
+                                          w, h);
                         ASSERT_EQ("", FirstDifference(half.Contents(), actualHalf.Contents()))
                             << where << " halved";
                     }
@@ -236,7 +237,8 @@ TEST(KernelPaths, UpsampleCombineOutputMatchesScalar) {
             for (float gain : {1.0f, 1.25f}) {
                 for (const OutputCombination& how : ways) {
                     std::vector<uint8_t> detail(count);
-                    scalar.upsample(half.data(), w, h, detail.data(), size.width, size.height, gain);
+                    scalar.upsample(half.data(), w, h, detail.data(), size.width, size.height,
+                                    gain);
                     GuardedPlane expected(count), actual(count), row(size.width);
                     if (how.ramp != nullptr)
                         scalar.combineOutputRamp(filtered.data(), detail.data(), *how.ramp,
