@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "plugin_constants.h"
 
@@ -12,6 +13,18 @@ constexpr uint8_t kUndefinedPaddingByte = 0xCD;
 
 int32_t SourceCoordinate(int32_t reduced, double step) {
     return static_cast<int32_t>(std::floor(reduced * step));
+}
+
+// count samples from index first of each of planeCount planes, interleaved into out.
+void CopyToInterleaved(const uint8_t* const* planes, int32_t planeCount, std::size_t first,
+                       int32_t count, uint8_t* out) {
+    if (planeCount == 1) {
+        std::memcpy(out, planes[0] + first, static_cast<std::size_t>(count));
+        return;
+    }
+    for (int32_t column = 0; column < count; ++column) {
+        for (int32_t plane = 0; plane < planeCount; ++plane) *out++ = planes[plane][first + column];
+    }
 }
 
 bool ValidPlanes(int16_t lo, int16_t hi, std::size_t planeCount) {
@@ -80,11 +93,18 @@ OSErr BuildInputBuffer(const PlaneSet& source, const Rect& rect, int16_t loPlane
         fill = rules.padding >= 0 ? static_cast<uint8_t>(rules.padding) : kUndefinedPaddingByte;
     }
     const int32_t planes = buffer->PlaneCount();
+    // Unreduced rows that lie inside the image are copied sample by sample in order.
+    const bool columnsInside = step == 1.0 && rect.left >= 0 && rect.right <= source.width;
     for (int32_t row = 0; row < buffer->Height(); ++row) {
         int32_t y = SourceCoordinate(rect.top + row, step);
         const bool rowInside = y >= 0 && y < source.height;
         if (replicate) y = std::clamp(y, 0, source.height - 1);
         uint8_t* out = buffer->bytes.data() + static_cast<std::size_t>(row) * buffer->rowBytes;
+        if (columnsInside && rowInside) {
+            const std::size_t first = static_cast<std::size_t>(y) * source.width + rect.left;
+            CopyToInterleaved(source.planes.data() + loPlane, planes, first, buffer->Width(), out);
+            continue;
+        }
         for (int32_t column = 0; column < buffer->Width(); ++column) {
             int32_t x = SourceCoordinate(rect.left + column, step);
             const bool inside = rowInside && x >= 0 && x < source.width;
@@ -107,24 +127,33 @@ OSErr BuildOutputBuffer(const Document& image, const Rect& rect, int16_t loPlane
         return paramErr;
     }
     ShapeBuffer(rect, loPlane, hiPlane, extraRowBytes, buffer);
+    const PlaneSet planes = PlanesOf(image);
     for (int32_t row = 0; row < buffer->Height(); ++row) {
         uint8_t* out = buffer->bytes.data() + static_cast<std::size_t>(row) * buffer->rowBytes;
-        for (int32_t column = 0; column < buffer->Width(); ++column) {
-            for (int16_t plane = loPlane; plane <= hiPlane; ++plane) {
-                *out++ = image.At(plane, rect.left + column, rect.top + row);
-            }
-        }
+        const std::size_t first =
+            static_cast<std::size_t>(rect.top + row) * image.width() + rect.left;
+        CopyToInterleaved(planes.planes.data() + loPlane, buffer->PlaneCount(), first,
+                          buffer->Width(), out);
     }
     return noErr;
 }
 
 uint32_t TakeBackOutput(const ExchangeBuffer& buffer, Document* image) {
     uint32_t paddingChanges = 0;
+    const int32_t planes = buffer.PlaneCount();
     for (int32_t row = 0; row < buffer.Height(); ++row) {
         const uint8_t* in = buffer.bytes.data() + static_cast<std::size_t>(row) * buffer.rowBytes;
-        for (int32_t column = 0; column < buffer.Width(); ++column) {
-            for (int16_t plane = buffer.loPlane; plane <= buffer.hiPlane; ++plane) {
-                image->At(plane, buffer.rect.left + column, buffer.rect.top + row) = *in++;
+        const std::size_t first =
+            static_cast<std::size_t>(buffer.rect.top + row) * image->width() + buffer.rect.left;
+        if (planes == 1) {
+            std::memcpy(image->Plane(buffer.loPlane).data() + first, in,
+                        static_cast<std::size_t>(buffer.Width()));
+            in += buffer.Width();
+        } else {
+            for (int32_t column = 0; column < buffer.Width(); ++column) {
+                for (int32_t plane = 0; plane < planes; ++plane) {
+                    image->Plane(buffer.loPlane + plane)[first + column] = *in++;
+                }
             }
         }
         for (int32_t pad = buffer.rowSamples; pad < buffer.rowBytes; ++pad) {
