@@ -6,7 +6,10 @@
 //
 // "held": the working images are obtained once before the loop, as a caller that keeps
 // them between planes does; "fresh": each call obtains and releases them, so the cost of
-// first touching new memory is included.
+// first touching new memory is included. The default settings unless the name says
+// otherwise: "highlight70-shadow25" gives the two strengths different values (weights
+// from a table per level), "clarity80" a clarity other than 1 (gains other than 1 on
+// every level below the plane's own).
 
 #include <opencv2/core.hpp>
 #include <opencv2/imgproc.hpp>
@@ -26,8 +29,14 @@ double ThreadMilliseconds() {
     return double(now.tv_sec) * 1e3 + double(now.tv_nsec) * 1e-6;
 }
 
+struct Settings {
+    float hiStrength = kDefaultStrength;
+    float loStrength = kDefaultStrength;
+    float clarity = kDefaultClarity;
+};
+
 void ProcessPlaneOverMedianBlur(benchmark::State& state, uint32_t width, uint32_t height,
-                                bool held) {
+                                bool held, Settings settings = {}) {
     cv::setNumThreads(1);
     const BenchPlanes& planes = PlanesOfSize(width, height);
     cv::Mat source(int(height), int(width), CV_8UC1, const_cast<uint8_t*>(planes.noisy.data()));
@@ -42,7 +51,8 @@ void ProcessPlaneOverMedianBlur(benchmark::State& state, uint32_t width, uint32_
         cv::medianBlur(source, blurred, 5);
         const double between = ThreadMilliseconds();
         if (reducer.ProcessPlane(planes.noisy.data(), out.data(), width, height,
-                                 kDefaultStrength, kDefaultStrength, kDefaultClarity, 1, 5)) {
+                                 settings.hiStrength, settings.loStrength, settings.clarity, 1,
+                                 5)) {
             state.SkipWithError("ProcessPlane failed");
             break;
         }
@@ -67,3 +77,11 @@ BENCHMARK_CAPTURE(ProcessPlaneOverMedianBlur, fresh/6000x4000, 6000, 4000, false
     ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK_CAPTURE(ProcessPlaneOverMedianBlur, held/3000x2000, 3000, 2000, true)
     ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
+// Highlight 70 and Shadow 25: 2 * sqrt(0.70) and 2 * sqrt(0.25).
+BENCHMARK_CAPTURE(ProcessPlaneOverMedianBlur, held/highlight70-shadow25/6000x4000, 6000, 4000,
+                  true, Settings{1.67332006f, 1.0f, kDefaultClarity})
+    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+// Clarity 80: 1.2 - 0.004 * 80.
+BENCHMARK_CAPTURE(ProcessPlaneOverMedianBlur, held/clarity80/6000x4000, 6000, 4000, true,
+                  Settings{kDefaultStrength, kDefaultStrength, 0.88f})
+    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
