@@ -94,12 +94,24 @@ private:
     void UpsampleDetail(uint8_t* work, uint32_t w, uint32_t h, uint32_t width, uint32_t height,
                         float gain, int32_t level);
     void BuildCombineTable(float topCoef, float detailCoef, uint8_t* table) const;
+    bool FindCombineRampOnce(const uint8_t* table, float topCoef, float detailCoef,
+                             size_t count, CombineRamp& ramp);
     void ProcessPyramidLevel(const uint8_t* source, bool sourceHalved, uint8_t* work,
                              uint8_t* detail, uint32_t width, uint32_t height, float hiStrength,
                              float loStrength, float clarity, float previousThreshold,
                              int32_t level, int32_t maxLevel, float& gain);
 
     const KernelTable* kernelTable_;
+    // The last search for the output combination's integer form, and what it found.
+    struct CombineRampSearch {
+        bool done;
+        float topCoef;
+        float detailCoef;
+        uint32_t finestShift;
+        bool found;
+        CombineRamp ramp;
+    };
+    CombineRampSearch lastCombineRampSearch_ = {};
     // Set while the pyramid lives in the second working image rather than in out.
     bool pyramidInWorkB_ = false;
 };

@@ -30,6 +30,10 @@ double PowerOf(float c, uint32_t k) {
 // A 256 x 256 table and the three bytes that vector look-ups may read past it.
 constexpr size_t kCombineTableBytes = 256 * 256 + 3;
 
+// Planes from this many samples on look for the output combination's integer form at fine
+// scales too.
+constexpr size_t kFineCombineRampWorthwhile = size_t(1) << 21;
+
 }  // namespace
 
 // Row d of the table holds CombineOutput of detail d with every filtered sample 0..255,
@@ -41,6 +45,23 @@ void NoiseReducer::BuildCombineTable(float topCoef, float detailCoef, uint8_t* t
         for (uint8_t& sample : detail) sample = uint8_t(d);
         kernelTable_->combineOutput(filtered, topCoef, detail, detailCoef, table + d * 256, 256);
     }
+}
+
+// Fine scales take the search a millisecond or more, which pays off on large planes only;
+// clarity 1 needs none. The answer is kept for the next plane with the same coefficients,
+// as the planes of one image have.
+bool NoiseReducer::FindCombineRampOnce(const uint8_t* table, float topCoef, float detailCoef,
+                                       size_t count, CombineRamp& ramp) {
+    const uint32_t finestShift = count >= kFineCombineRampWorthwhile ? 20 : 0;
+    CombineRampSearch& last = lastCombineRampSearch_;
+    if (!(last.done && last.topCoef == topCoef && last.detailCoef == detailCoef &&
+          last.finestShift == finestShift)) {
+        CombineRamp form = {};
+        const bool found = FindCombineRamp(table, topCoef, detailCoef, finestShift, form);
+        last = {true, topCoef, detailCoef, finestShift, found, form};
+    }
+    ramp = last.ramp;
+    return last.found;
 }
 
 float NoiseReducer::LevelThreshold(float previousThreshold, int32_t level) const {
@@ -112,9 +133,8 @@ bool NoiseReducer::ProcessPlane(const uint8_t* in, uint8_t* out, uint32_t width,
     CombineRamp ramp;
     if (!pyramidInWorkB_ && count >= kCombineTableBytes && workBCapacity >= kCombineTableBytes) {
         BuildCombineTable(topCoef, detailCoef, workB);
-        // Clarity 1, among other settings, has an exact integer form, cheaper than a
-        // look-up per sample.
-        if (FindCombineRamp(workB, topCoef, detailCoef, ramp))
+        // Most settings have an exact integer form, cheaper than a look-up per sample.
+        if (FindCombineRampOnce(workB, topCoef, detailCoef, count, ramp))
             how.ramp = &ramp;
         else
             how.table = workB;

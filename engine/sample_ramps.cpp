@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 
 namespace {
 
@@ -48,18 +49,19 @@ bool FindWeightRamp(const uint8_t weights[256], double slope, WeightRamp& ramp) 
     return false;
 }
 
-bool FindCombineRamp(const uint8_t* table, float filteredCoef, float detailCoef,
-                     CombineRamp& ramp) {
-    if (!std::isfinite(filteredCoef) || !std::isfinite(detailCoef)) return false;
-    // The finest scale at which both multipliers still fit in 16 bits.
-    const double largest = std::max(std::fabs(double(filteredCoef)), std::fabs(double(detailCoef)));
-    uint32_t shift = 14;
-    while (shift > 0 && largest * double(1 << shift) > 32767.0) --shift;
-    if (largest * double(1 << shift) > 32767.0) return false;
+namespace {
+
+constexpr int64_t kLargestCombineMultiplier = (int64_t(1) << 21) - 1;
+constexpr int64_t kLargestCombineOffset = (int64_t(1) << 30) - 1;
+constexpr uint32_t kFinestCombineShift = 20;
+
+// The offsets that make the ramp with multipliers a and u give the table, as a range that
+// is empty (lowest > highest) when there are none. Stops at the first pair that empties it.
+void CombineOffsets(const uint8_t* table, int64_t a, int64_t u, uint32_t shift, int64_t& lowest,
+                    int64_t& highest) {
     const int64_t unit = int64_t(1) << shift;
-    const int64_t a = std::llround(double(filteredCoef) * double(unit));
-    const int64_t u = std::llround(double(detailCoef) * double(unit));
-    int64_t lowest = INT32_MIN / 2, highest = INT32_MAX / 2;
+    lowest = -kLargestCombineOffset;
+    highest = kLargestCombineOffset;
     for (uint32_t detail = 0; detail < 256; ++detail) {
         for (uint32_t filtered = 0; filtered < 256; ++filtered) {
             const int64_t sum = int64_t(filtered) * a + int64_t(detail) * u;
@@ -67,13 +69,37 @@ bool FindCombineRamp(const uint8_t* table, float filteredCoef, float detailCoef,
             if (value > 0) lowest = std::max(lowest, value * unit - sum);
             if (value < 255) highest = std::min(highest, (value + 1) * unit - 1 - sum);
         }
+        if (lowest > highest) return;
     }
-    if (lowest > highest) return false;
-    const CombineRamp candidate{int16_t(a), int16_t(u), int32_t(lowest), shift};
-    for (uint32_t detail = 0; detail < 256; ++detail)
-        for (uint32_t filtered = 0; filtered < 256; ++filtered)
-            if (RampCombine(candidate, filtered, detail) != table[detail * 256 + filtered])
-                return false;
-    ramp = candidate;
-    return true;
+}
+
+}  // namespace
+
+bool FindCombineRamp(const uint8_t* table, float filteredCoef, float detailCoef,
+                     uint32_t finestShift, CombineRamp& ramp) {
+    if (!std::isfinite(filteredCoef) || !std::isfinite(detailCoef)) return false;
+    // From the coarsest scale on, the rounded multipliers and their neighbours.
+    for (uint32_t shift = 0; shift <= std::min(finestShift, kFinestCombineShift); ++shift) {
+        const double unit = std::ldexp(1.0, int(shift));
+        const int64_t a = std::llround(double(filteredCoef) * unit);
+        const int64_t u = std::llround(double(detailCoef) * unit);
+        if (std::max(std::llabs(a), std::llabs(u)) + 1 > kLargestCombineMultiplier) break;
+        for (int64_t da : {0, -1, 1}) {
+            for (int64_t du : {0, -1, 1}) {
+                int64_t lowest, highest;
+                CombineOffsets(table, a + da, u + du, shift, lowest, highest);
+                if (lowest > highest) continue;
+                const CombineRamp candidate{int32_t(a + da), int32_t(u + du), int32_t(lowest),
+                                            shift};
+                bool exact = true;
+                for (uint32_t i = 0; i < 256 * 256 && exact; ++i)
+                    exact = RampCombine(candidate, i & 255, i >> 8) == table[i];
+                if (exact) {
+                    ramp = candidate;
+                    return true;
+                }
+            }
+        }
+    }
+    return false;
 }

@@ -28,11 +28,13 @@ inline uint32_t RampWeight(const WeightRamp& ramp, uint32_t difference) {
 bool FindWeightRamp(const uint8_t weights[256], double slope, WeightRamp& ramp);
 
 // The output combination a * A + u * (U - 127) as
-// clamp((A * filteredMultiplier + U * detailMultiplier + offset) >> shift, 0, 255), the
-// multipliers 16-bit so that one multiply-add of word pairs forms both products.
+// clamp((A * filteredMultiplier + U * detailMultiplier + offset) >> shift, 0, 255). The
+// multipliers stay below 2^21 and the offset below 2^30 in magnitude, so that every sum
+// fits in 32 bits; vector code forms each product from the multiplier's high and low 15
+// bits, one multiply-add of word pairs each.
 struct CombineRamp {
-    int16_t filteredMultiplier;
-    int16_t detailMultiplier;
+    int32_t filteredMultiplier;
+    int32_t detailMultiplier;
     int32_t offset;
     uint32_t shift;
 };
@@ -45,7 +47,19 @@ inline uint8_t RampCombine(const CombineRamp& ramp, uint32_t filtered, uint32_t 
     return uint8_t(whole < 0 ? 0 : whole > 255 ? 255 : whole);
 }
 
+// The two multipliers' bits from bit `from` on, 15 of them (the low part, from 0, taken
+// as unsigned; the high part, from 15, signed), as the words filtered, detail of one
+// 32-bit lane: the multiplier pair of one multiply-add.
+inline int32_t RampWordPair(const CombineRamp& ramp, uint32_t from) {
+    auto part = [&](int32_t multiplier) {
+        return uint32_t(uint16_t(from == 0 ? multiplier & 0x7FFF : multiplier >> 15));
+    };
+    return int32_t(part(ramp.filteredMultiplier) | (part(ramp.detailMultiplier) << 16));
+}
+
 // Finds the ramp that reproduces table[detail * 256 + filtered] for every pair, given the
-// coefficients the table was made from. False when none does.
+// coefficients the table was made from, at the coarsest scale where one does, up to
+// shifts of finestShift (at most 20). False when none does. Every scale tried costs up to
+// a few of the table's look-ups per pair.
 bool FindCombineRamp(const uint8_t* table, float filteredCoef, float detailCoef,
-                     CombineRamp& ramp);
+                     uint32_t finestShift, CombineRamp& ramp);

@@ -107,21 +107,19 @@ struct Avx2Bytes {
     // As Sse2Bytes::RampCombine.
     static Reg RampCombine(Reg filtered, Reg detail, const CombineRamp& ramp) {
         const Reg zero = _mm256_setzero_si256();
-        const Reg coefficients =
-            _mm256_set1_epi32(int32_t(uint32_t(uint16_t(ramp.filteredMultiplier)) |
-                                      (uint32_t(uint16_t(ramp.detailMultiplier)) << 16)));
+        const Reg low = _mm256_set1_epi32(RampWordPair(ramp, 0));
+        const Reg high = _mm256_set1_epi32(RampWordPair(ramp, 15));
         const Reg offset = _mm256_set1_epi32(ramp.offset);
         const __m128i shift = _mm_cvtsi32_si128(int(ramp.shift));
+        auto sum = [&](Reg pairs) {
+            const Reg products =
+                _mm256_add_epi32(_mm256_madd_epi16(pairs, low),
+                                 _mm256_slli_epi32(_mm256_madd_epi16(pairs, high), 15));
+            return _mm256_sra_epi32(_mm256_add_epi32(products, offset), shift);
+        };
         auto sums = [&](Reg f, Reg d) {
-            const Reg low = _mm256_sra_epi32(
-                _mm256_add_epi32(_mm256_madd_epi16(_mm256_unpacklo_epi16(f, d), coefficients),
-                                 offset),
-                shift);
-            const Reg high = _mm256_sra_epi32(
-                _mm256_add_epi32(_mm256_madd_epi16(_mm256_unpackhi_epi16(f, d), coefficients),
-                                 offset),
-                shift);
-            return _mm256_packs_epi32(low, high);
+            return _mm256_packs_epi32(sum(_mm256_unpacklo_epi16(f, d)),
+                                      sum(_mm256_unpackhi_epi16(f, d)));
         };
         return _mm256_packus_epi16(
             sums(_mm256_unpacklo_epi8(filtered, zero), _mm256_unpacklo_epi8(detail, zero)),

@@ -69,21 +69,22 @@ struct Sse2Bytes {
         return Load(lanes);
     }
 
-    // RampCombine of each lane: one multiply-add of (filtered, detail) word pairs, an
-    // arithmetic shift (rounding down) and saturating packs for the clamp.
+    // RampCombine of each lane: multiply-adds of (filtered, detail) word pairs with the
+    // low and the high 15 bits of the multipliers, an arithmetic shift (rounding down)
+    // and saturating packs for the clamp.
     static Reg RampCombine(Reg filtered, Reg detail, const CombineRamp& ramp) {
         const Reg zero = _mm_setzero_si128();
-        const Reg coefficients =
-            _mm_set1_epi32(int32_t(uint32_t(uint16_t(ramp.filteredMultiplier)) |
-                                   (uint32_t(uint16_t(ramp.detailMultiplier)) << 16)));
+        const Reg low = _mm_set1_epi32(RampWordPair(ramp, 0));
+        const Reg high = _mm_set1_epi32(RampWordPair(ramp, 15));
         const Reg offset = _mm_set1_epi32(ramp.offset);
         const Reg shift = _mm_cvtsi32_si128(int(ramp.shift));
+        auto sum = [&](Reg pairs) {
+            const Reg products = _mm_add_epi32(_mm_madd_epi16(pairs, low),
+                                               _mm_slli_epi32(_mm_madd_epi16(pairs, high), 15));
+            return _mm_sra_epi32(_mm_add_epi32(products, offset), shift);
+        };
         auto sums = [&](Reg f, Reg d) {
-            const Reg low = _mm_sra_epi32(
-                _mm_add_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(f, d), coefficients), offset), shift);
-            const Reg high = _mm_sra_epi32(
-                _mm_add_epi32(_mm_madd_epi16(_mm_unpackhi_epi16(f, d), coefficients), offset), shift);
-            return _mm_packs_epi32(low, high);
+            return _mm_packs_epi32(sum(_mm_unpacklo_epi16(f, d)), sum(_mm_unpackhi_epi16(f, d)));
         };
         return _mm_packus_epi16(
             sums(_mm_unpacklo_epi8(filtered, zero), _mm_unpacklo_epi8(detail, zero)),

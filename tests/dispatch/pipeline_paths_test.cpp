@@ -90,6 +90,12 @@ TEST(PipelinePaths, TablePlanesMatchScalar) {
     ExpectAllPathsMatch(513, 515, Content::kNoise, {settings[0], settings[1]});
 }
 
+// Large enough (2^21 samples) for the output combination's search at fine scales, at a
+// clarity that needs one, with different strengths.
+TEST(PipelinePaths, LargePlaneMatchesScalar) {
+    ExpectAllPathsMatch(2048, 1025, Content::kGradient, {{1.6733f, 1.0f, 0.88f, 1, 5}});
+}
+
 TEST(PipelinePaths, PlanesWithManyTiesMatchScalar) {
     ExpectAllPathsMatch(131, 67, Content::kTies, AllSettings());
 }

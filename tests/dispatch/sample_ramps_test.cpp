@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "blend_weight.h"
@@ -93,21 +94,52 @@ TEST(SampleRamps, CombineRampIsExactWhenFound) {
     for (const auto& k : coefficients) {
         const auto table = CombineTable(k[0], k[1]);
         CombineRamp ramp;
-        if (!FindCombineRamp(table.data(), k[0], k[1], ramp)) continue;
+        if (!FindCombineRamp(table.data(), k[0], k[1], 20, ramp)) continue;
         for (uint32_t d = 0; d < 256; ++d)
             for (uint32_t f = 0; f < 256; ++f)
                 ASSERT_EQ(table[d * 256 + f], RampCombine(ramp, f, d))
                     << k[0] << " " << k[1] << " filtered " << f << " detail " << d;
     }
     CombineRamp ramp;
-    EXPECT_TRUE(FindCombineRamp(CombineTable(1.0f, 1.0f).data(), 1.0f, 1.0f, ramp));
+    EXPECT_TRUE(FindCombineRamp(CombineTable(1.0f, 1.0f).data(), 1.0f, 1.0f, 0, ramp));
     auto spoiled = CombineTable(1.0f, 1.0f);
     spoiled[300] ^= 1;
-    EXPECT_FALSE(FindCombineRamp(spoiled.data(), 1.0f, 1.0f, ramp));
+    EXPECT_FALSE(FindCombineRamp(spoiled.data(), 1.0f, 1.0f, 20, ramp));
+}
+
+// The output coefficients of a 6000 x 4000 plane (four levels below its own) at a
+// clarity, as the pipeline forms them: 1 / c^4 for the plane and that times the gain the
+// levels below hand back (c or 1 / c per level, in single precision step by step).
+std::pair<float, float> PipelineCoefficients(float clarity) {
+    float handedBack = clarity >= 1.0f ? clarity : static_cast<float>(1.0 / double(clarity));
+    for (int level = 0; level < 3; ++level)
+        handedBack = static_cast<float>(clarity >= 1.0f ? double(handedBack) * clarity
+                                                        : double(handedBack) / clarity);
+    const double square = double(clarity) * double(clarity);
+    const float top = static_cast<float>(1.0 / (square * square));
+    return {top, static_cast<float>(double(top) * handedBack)};
+}
+
+// Over the whole Clarity range (0..100 on the dialog, clarity 1.2 - 0.004 * Clarity) most
+// settings have an exact integer form when fine scales are searched, and every form found
+// reproduces the table.
+TEST(SampleRamps, CombineRampFoundForMostClaritySettings) {
+    int found = 0;
+    for (int slider = 0; slider <= 100; ++slider) {
+        const auto k = PipelineCoefficients(static_cast<float>(1.2 - 0.004 * slider));
+        const auto table = CombineTable(k.first, k.second);
+        CombineRamp ramp;
+        if (!FindCombineRamp(table.data(), k.first, k.second, 20, ramp)) continue;
+        ++found;
+        for (uint32_t i = 0; i < 256 * 256; ++i)
+            ASSERT_EQ(table[i], RampCombine(ramp, i & 255, i >> 8)) << "Clarity " << slider;
+    }
+    EXPECT_GE(found, 90);
 }
 
 // The ramp kernels of every path against the scalar ones, and the scalar ramp blend
-// against the table blend it replaces, over the size sweep.
+// against the table blend it replaces, over the size sweep. The output combinations:
+// clarity 1 (a sum) and Clarity 80, whose multipliers need more than 15 bits.
 TEST(SampleRamps, RampKernelsMatchScalar) {
     const KernelTable& scalar = *KernelTableFor(KernelPath::kScalar);
     const WeightRow row = RowFor(1.41421354f, 2.0f);
@@ -115,8 +147,13 @@ TEST(SampleRamps, RampKernelsMatchScalar) {
     ASSERT_TRUE(FindWeightRamp(row.weights, row.slope, weightRamp));
     std::vector<uint8_t> weightTable(256 * 256 + 3);
     for (uint32_t b = 0; b < 256; ++b) std::memcpy(&weightTable[b * 256], row.weights, 256);
-    CombineRamp combineRamp;
-    ASSERT_TRUE(FindCombineRamp(CombineTable(1.0f, 1.0f).data(), 1.0f, 1.0f, combineRamp));
+    CombineRamp combineRamps[2];
+    ASSERT_TRUE(FindCombineRamp(CombineTable(1.0f, 1.0f).data(), 1.0f, 1.0f, 0, combineRamps[0]));
+    const auto k = PipelineCoefficients(0.88f);
+    ASSERT_TRUE(
+        FindCombineRamp(CombineTable(k.first, k.second).data(), k.first, k.second, 20,
+                        combineRamps[1]));
+    ASSERT_GE(combineRamps[1].detailMultiplier, 1 << 15);
 
     for (auto size : SweepSizes()) {
         const auto input = MakePlane(size.width, size.height, Content::kNoise, 11);
@@ -138,21 +175,21 @@ TEST(SampleRamps, RampKernelsMatchScalar) {
             EXPECT_TRUE(blended.GuardIntact()) << where;
             return blended.Contents();
         };
-        auto combine = [&](const KernelTable& kernels) {
+        auto combine = [&](const KernelTable& kernels, const CombineRamp& ramp) {
             GuardedPlane out(count);
-            kernels.combineOutputRamp(input.data(), median.data(), combineRamp, out.data(), count);
+            kernels.combineOutputRamp(input.data(), median.data(), ramp, out.data(), count);
             EXPECT_TRUE(out.GuardIntact()) << where;
             return out.Contents();
         };
         const auto expectedBlend = blend(scalar, false);
         ASSERT_EQ("", FirstDifference(expectedBlend, blend(scalar, true))) << "scalar " << where;
-        const auto expectedCombine = combine(scalar);
         for (KernelPath path : WidePaths()) {
             const KernelTable& wide = *KernelTableFor(path);
             ASSERT_EQ("", FirstDifference(expectedBlend, blend(wide, true)))
                 << PathName(path) << " " << where;
-            ASSERT_EQ("", FirstDifference(expectedCombine, combine(wide)))
-                << PathName(path) << " " << where;
+            for (const CombineRamp& ramp : combineRamps)
+                ASSERT_EQ("", FirstDifference(combine(scalar, ramp), combine(wide, ramp)))
+                    << PathName(path) << " " << where << " shift " << ramp.shift;
         }
     }
 }
