@@ -69,11 +69,13 @@ struct KernelTable {
     // when that is null with the weights of *ramp as minimumBlendRamp), in one sweep down
     // the rows that keeps the rows it needs in rings (LevelSweepRingBytes(width) bytes,
     // apart from every plane); unless down is null, the downsample of the result into it
-    // as well. Null on paths without it; returns false, having done nothing, for a plane
-    // narrower than the path's vectors.
+    // as well. scaledRamp, when not null, is the exact ramp form of scaled
+    // (RampWeight(*scaledRamp, d) == scaled[d]). Null on paths without it; returns false,
+    // having done nothing, for a plane narrower than the path's vectors.
     bool (*levelSweep)(const uint8_t* input, uint32_t width, uint32_t height,
-                       const uint8_t* scaled, const uint8_t* weightTable, const WeightRamp* ramp,
-                       uint8_t* rings, uint8_t* output, uint8_t* down);
+                       const uint8_t* scaled, const WeightRamp* scaledRamp,
+                       const uint8_t* weightTable, const WeightRamp* ramp, uint8_t* rings,
+                       uint8_t* output, uint8_t* down);
     // upsample of src (gain as there) to a dstWidth x dstHeight detail image combined by
     // how with filtered into out, row by row through row (dstWidth bytes of scratch), so
     // that the detail image is never stored whole. src lies apart from out. Null on paths

@@ -64,7 +64,8 @@ void NoiseReducer::ScaledDifferences(float gain, uint8_t* scaled) {
 
 bool NoiseReducer::SweepLevel(const uint8_t* input, uint8_t* output, uint32_t width,
                               uint32_t height, float hiStrength, float loStrength,
-                              float threshold, const uint8_t* scaled, uint8_t* down) {
+                              float threshold, float gain, const uint8_t* scaled,
+                              uint8_t* down) {
     // With the pyramid in the second working image, the rings would have to share it.
     if (kernelTable_->levelSweep == nullptr || pyramidInWorkB_) return false;
     const uint64_t ringBytes = LevelSweepRingBytes(width);
@@ -77,8 +78,13 @@ bool NoiseReducer::SweepLevel(const uint8_t* input, uint8_t* output, uint32_t wi
         table = workB + ringBytes;
         BuildWeightTable(hiStrength, loStrength, threshold, engineMax, table);
     }
-    return kernelTable_->levelSweep(input, width, height, scaled, table, ramped ? &ramp : nullptr,
-                                    workB, output, down);
+    // The scaling of the differences is a rounded straight line too, mostly with a form
+    // that the vectors compute.
+    WeightRamp scaledRamp;
+    const bool scaledRamped = scaled != nullptr && FindWeightRamp(scaled, gain, scaledRamp);
+    return kernelTable_->levelSweep(input, width, height, scaled,
+                                    scaledRamped ? &scaledRamp : nullptr, table,
+                                    ramped ? &ramp : nullptr, workB, output, down);
 }
 
 // The running minimum of the maxima, the weights and the blend of median and input over

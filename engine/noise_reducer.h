@@ -89,8 +89,8 @@ private:
     // exact integer form) in the second working image. False when the path has no sweep
     // or the memory does not allow it; nothing has been written then.
     bool SweepLevel(const uint8_t* input, uint8_t* output, uint32_t width, uint32_t height,
-                    float hiStrength, float loStrength, float threshold, const uint8_t* scaled,
-                    uint8_t* down);
+                    float hiStrength, float loStrength, float threshold, float gain,
+                    const uint8_t* scaled, uint8_t* down);
     void UpsampleDetail(uint8_t* work, uint32_t w, uint32_t h, uint32_t width, uint32_t height,
                         float gain, int32_t level);
     void BuildCombineTable(float topCoef, float detailCoef, uint8_t* table) const;

@@ -187,7 +187,7 @@ float NoiseReducer::FilterLevel(const uint8_t* input, uint8_t* output, uint32_t 
         if (gain != 1.0f) ScaledDifferences(gain, scaled);
         const float threshold = LevelThreshold(previousThreshold, level);
         if (SweepLevel(input, output, width, height, hiStrength, loStrength, threshold / gain,
-                       gain != 1.0f ? scaled : nullptr, nextDown))
+                       gain, gain != 1.0f ? scaled : nullptr, nextDown))
             return threshold;
         kernelTable_->medianDifferenceMax(input, width, height, output, workB,
                                           gain != 1.0f ? scaled : nullptr);

@@ -45,8 +45,10 @@ public:
     static constexpr uint32_t kLanes = Wide::kLanes;
 
     LevelSweep(const uint8_t* input, uint32_t width, uint32_t height, const uint8_t* scaled,
-               const Weigh& weigh, uint8_t* rings, uint8_t* output, uint8_t* down)
-        : input_(input), width_(width), height_(height), scaled_(scaled), weigh_(weigh),
+               const WeightRamp* scaledRamp, const Weigh& weigh, uint8_t* rings, uint8_t* output,
+               uint8_t* down)
+        : input_(input), width_(width), height_(height), scaled_(scaled), scaledRamp_(scaledRamp),
+          weigh_(weigh),
           maxRing_(rings), minRing_(rings + size_t(kMaxRingRows) * width), output_(output),
           down_(down) {}
 
@@ -88,13 +90,18 @@ private:
         const size_t offset = size_t(y) * width_;
         uint8_t* row = MaxRow(y);
         uint32_t x = 0;
-        for (; x + kLanes <= width_; x += kLanes)
-            Wide::Store(row + x, Wide::AbsDiff(Wide::Load(input_ + offset + x),
-                                               Wide::Load(output_ + offset + x)));
+        for (; x + kLanes <= width_; x += kLanes) {
+            Reg difference = Wide::AbsDiff(Wide::Load(input_ + offset + x),
+                                           Wide::Load(output_ + offset + x));
+            if (scaledRamp_ != nullptr) difference = Wide::RampWeights(difference, *scaledRamp_);
+            Wide::Store(row + x, difference);
+        }
         NoiseReducer::AbsDifference(input_ + offset + x, output_ + offset + x, row + x,
                                     width_ - x, 1);
+        // The samples past the last whole vector, and all of them when the scaling has no
+        // ramp form.
         if (scaled_ != nullptr)
-            for (x = 0; x < width_; ++x) row[x] = scaled_[row[x]];
+            for (x = scaledRamp_ != nullptr ? x : 0; x < width_; ++x) row[x] = scaled_[row[x]];
         ExtremeRow<Wide, 9, true>(row, row, width_, maxStrips_);
     }
 
@@ -159,6 +166,7 @@ private:
     const uint8_t* input_;
     uint32_t width_, height_;
     const uint8_t* scaled_;
+    const WeightRamp* scaledRamp_;
     Weigh weigh_;
     uint8_t* maxRing_;
     uint8_t* minRing_;
@@ -173,16 +181,16 @@ private:
 // Needs a plane at least one wide vector across and rings of LevelSweepRingBytes(width).
 template <class Wide, class Narrow>
 bool LevelSweepWith(const uint8_t* input, uint32_t width, uint32_t height, const uint8_t* scaled,
-                    const uint8_t* weightTable, const WeightRamp* ramp, uint8_t* rings,
-                    uint8_t* output, uint8_t* down) {
+                    const WeightRamp* scaledRamp, const uint8_t* weightTable,
+                    const WeightRamp* ramp, uint8_t* rings, uint8_t* output, uint8_t* down) {
     if (width < Wide::kLanes || height == 0) return false;
     if (weightTable != nullptr) {
-        LevelSweep<Wide, Narrow, TableWeights<Wide>>(input, width, height, scaled,
+        LevelSweep<Wide, Narrow, TableWeights<Wide>>(input, width, height, scaled, scaledRamp,
                                                      TableWeights<Wide>{weightTable}, rings,
                                                      output, down)
             .Run();
     } else {
-        LevelSweep<Wide, Narrow, RampWeights<Wide>>(input, width, height, scaled,
+        LevelSweep<Wide, Narrow, RampWeights<Wide>>(input, width, height, scaled, scaledRamp,
                                                     RampWeights<Wide>{*ramp}, rings, output,
                                                     down)
             .Run();

@@ -11,6 +11,7 @@
 #include "dispatch_support.h"
 #include "kernel_paths.h"
 #include "noise_reducer.h"
+#include "sample_ramps.h"
 
 namespace {
 
@@ -115,8 +116,9 @@ TEST(KernelPaths, MergedLevelStagesMatchScalar) {
 }
 
 // The one-sweep level against the scalar stages, with table weights and ramp weights,
-// scaled differences or not, halving the result or not; it may refuse only planes
-// narrower than its vectors, and writes nothing outside its output planes and rings.
+// differences unscaled, scaled by the table or scaled by its ramp form, halving the result
+// or not; it may refuse only planes narrower than its vectors, and writes nothing outside
+// its output planes and rings.
 TEST(KernelPaths, LevelSweepMatchesScalarStages) {
     const KernelTable& scalar = *KernelTableFor(KernelPath::kScalar);
     std::vector<uint8_t> table(256 * 256 + 3);
@@ -124,17 +126,21 @@ TEST(KernelPaths, LevelSweepMatchesScalarStages) {
     const WeightRamp ramp = {60, 35651584u, 4194304u};  // 255 / 60 per unit, halves up
     uint8_t scaled[256];
     NoiseReducer::ScaledDifferences(0.8f, scaled);
+    WeightRamp scaledRamp;
+    ASSERT_TRUE(FindWeightRamp(scaled, 0.8, scaledRamp));
     for (KernelPath path : WidePaths()) {
         const KernelTable& wide = *KernelTableFor(path);
         for (auto size : SweepSizes()) {
             const auto input = MakePlane(size.width, size.height, Content::kNoise, 9);
             const size_t count = input.size();
-            for (const uint8_t* scaling : {static_cast<const uint8_t*>(nullptr),
-                                           static_cast<const uint8_t*>(scaled)}) {
+            for (int scalingForm = 0; scalingForm < 3; ++scalingForm) {
+                const uint8_t* scaling = scalingForm > 0 ? scaled : nullptr;
+                const WeightRamp* scalingRamp = scalingForm == 2 ? &scaledRamp : nullptr;
                 for (bool tabled : {true, false}) {
                     const std::string where = PathName(path) + " " + std::to_string(size.width) +
                                               "x" + std::to_string(size.height) +
                                               (scaling ? " scaled" : "") +
+                                              (scalingRamp ? " by ramp" : "") +
                                               (tabled ? " table" : " ramp");
                     GuardedPlane expected(count), difference(count);
                     scalar.medianDifferenceMax(input.data(), size.width, size.height,
@@ -152,7 +158,7 @@ TEST(KernelPaths, LevelSweepMatchesScalarStages) {
                     GuardedPlane half(size_t(w) * h), actualHalf(size_t(w) * h);
                     const bool halving = scaling == nullptr;
                     const bool swept = wide.levelSweep(
-                        input.data(), size.width, size.height, scaling,
+                        input.data(), size.width, size.height, scaling, scalingRamp,
                         tabled ? table.data() : nullptr, tabled ? nullptr : &ramp, rings.data(),
                         actual.data(), halving ? actualHalf.data() : nullptr);
                     ASSERT_TRUE(actual.GuardIntact() && rings.GuardIntact() &&
