@@ -100,8 +100,9 @@ bool NoiseReducer::ProcessPlane(const uint8_t* in, uint8_t* out, uint32_t width,
     uint8_t* pyramid = pyramidInWorkB_ ? workB + PyramidOffsetInWorkB(width, height) : out;
     const uint32_t halfWidth = (width + 1) / 2, halfHeight = (height + 1) / 2;
     const size_t halfCount = size_t(halfWidth) * halfHeight;
-    // out is not needed until the pyramid starts, unless it holds the input itself; then
-    // the top level may also leave the next level's input in its place in the pyramid.
+    // out is not needed until the pyramid starts, unless it holds the input itself. When
+    // it is free, the top level may also leave the next level's input at its place in the
+    // pyramid.
     uint8_t* spare = in == out ? nullptr : out;
     uint8_t* nextDown =
         spare != nullptr && !pyramidInWorkB_ && !kernels.HasImageObserver() ? pyramid + halfCount
