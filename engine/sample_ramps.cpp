@@ -20,6 +20,30 @@ int64_t WeightOffset(const uint8_t weights[256], uint32_t cap, int64_t multiplie
     return lowest <= highest ? lowest : -1;
 }
 
+// The 16-bit form of the weights, at the smallest shift that leaves room for the
+// multiplier (the finest) that reproduces them, if any does.
+void FindShortForm(const uint8_t weights[256], double slope, WeightRamp& ramp) {
+    constexpr int64_t kLargestShort = 32767;
+    for (uint32_t shift = 0; (int64_t(ramp.cap) << shift) <= kLargestShort; ++shift) {
+        const int64_t estimate = std::llround(std::ldexp(slope, 15 - int(shift)));
+        if (estimate - 2 > kLargestShort) continue;
+        for (int64_t multiplier = std::max<int64_t>(1, estimate - 2);
+             multiplier <= std::min(kLargestShort, estimate + 2); ++multiplier) {
+            bool exact = true;
+            for (uint32_t d = 0; d < 256 && exact; ++d) {
+                const uint32_t capped = std::min(d, ramp.cap) << shift;
+                const uint32_t w = ShortRampProduct(capped, uint32_t(multiplier));
+                exact = std::min<uint32_t>(w, 255) == weights[d];
+            }
+            if (exact) {
+                ramp.shortShift = shift;
+                ramp.shortMultiplier = int32_t(multiplier);
+                return;
+            }
+        }
+    }
+}
+
 }  // namespace
 
 bool FindWeightRamp(const uint8_t weights[256], double slope, WeightRamp& ramp) {
@@ -42,6 +66,7 @@ bool FindWeightRamp(const uint8_t weights[256], double slope, WeightRamp& ramp) 
                 exact = RampWeight(candidate, d) == weights[d];
             if (exact) {
                 ramp = candidate;
+                FindShortForm(weights, slope, ramp);
                 return true;
             }
         }

@@ -10,11 +10,17 @@
 // A blend weight that depends on the filtered difference d alone:
 // min(255, (min(d, cap) * multiplier + offset) >> kWeightRampShift). With d capped where
 // the weight first reaches 255, the sum stays below 2^32.
+//
+// Most ramps also have a 16-bit form, which vectors compute with one rounding multiply
+// per lane: min(255, ShortRampProduct(min(d, cap) << shortShift, shortMultiplier)). A
+// shortMultiplier of 0 means there is none.
 constexpr uint32_t kWeightRampShift = 23;
 struct WeightRamp {
     uint32_t cap;
     uint32_t multiplier;
     uint32_t offset;
+    uint32_t shortShift = 0;
+    int32_t shortMultiplier = 0;
 };
 
 inline uint32_t RampWeight(const WeightRamp& ramp, uint32_t difference) {
@@ -23,8 +29,15 @@ inline uint32_t RampWeight(const WeightRamp& ramp, uint32_t difference) {
     return w < 255 ? w : 255;
 }
 
+// a * b / 2^15 rounded half up, for a and b below 2^15: the high half of a 16-bit product
+// as the processors' rounding multiply forms it.
+inline uint32_t ShortRampProduct(uint32_t a, uint32_t b) {
+    return (((a * b) >> 14) + 1) >> 1;
+}
+
 // Finds the ramp that reproduces weights[0..255] (weights[0] must be 0), starting the
-// search from slope, the weight per unit of difference. False when none does.
+// search from slope, the weight per unit of difference, and its 16-bit form when it has
+// one. False when no ramp does.
 bool FindWeightRamp(const uint8_t weights[256], double slope, WeightRamp& ramp);
 
 // The output combination a * A + u * (U - 127) as

@@ -81,12 +81,23 @@ struct Avx2Bytes {
         return _mm256_permutevar8x32_epi32(bytes, _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7));
     }
 
-    // RampWeight of each lane in 32-bit lanes. Unpacking and packing both work within
+    // RampWeight of each lane, by the 16-bit form where the ramp has one, else in 32-bit
+    // lanes. Unpacking and packing both work within
     // 128-bit halves, so the lanes come back in their order; the packs saturate the
     // weights above 255 (the sums stay below 2^32, so a weight is at most 511).
     static Reg RampWeights(Reg minimum, const WeightRamp& ramp) {
         const Reg zero = _mm256_setzero_si256();
         const Reg capped = _mm256_min_epu8(minimum, _mm256_set1_epi8(char(ramp.cap)));
+        if (ramp.shortMultiplier != 0) {
+            // The 16-bit form: one rounding multiply per lane.
+            const Reg multiplier = _mm256_set1_epi16(int16_t(ramp.shortMultiplier));
+            const __m128i shift = _mm_cvtsi32_si128(int(ramp.shortShift));
+            auto weights = [&](Reg words) {
+                return _mm256_mulhrs_epi16(_mm256_sll_epi16(words, shift), multiplier);
+            };
+            return _mm256_packus_epi16(weights(_mm256_unpacklo_epi8(capped, zero)),
+                                       weights(_mm256_unpackhi_epi8(capped, zero)));
+        }
         const Reg multiplier = _mm256_set1_epi32(int32_t(ramp.multiplier));
         const Reg offset = _mm256_set1_epi32(int32_t(ramp.offset));
         auto weights = [&](Reg words) {

@@ -61,8 +61,25 @@ struct Sse2Bytes {
         return Load(found);
     }
 
-    // RampWeight of each lane (no 32-bit lane multiply before SSE4.1).
+    // RampWeight of each lane. The 16-bit form where the ramp has one: the rounding
+    // multiply from the full product's bits 14..29 (the high word shifted up by two, the
+    // low word down by 14) and an average with zero for the final halving. Otherwise
+    // lane by lane (no 32-bit lane multiply before SSE4.1).
     static Reg RampWeights(Reg minimum, const WeightRamp& ramp) {
+        if (ramp.shortMultiplier != 0) {
+            const Reg zero = _mm_setzero_si128();
+            const Reg capped = _mm_min_epu8(minimum, _mm_set1_epi8(char(ramp.cap)));
+            const Reg multiplier = _mm_set1_epi16(int16_t(ramp.shortMultiplier));
+            const Reg shift = _mm_cvtsi32_si128(int(ramp.shortShift));
+            auto weights = [&](Reg words) {
+                const Reg a = _mm_sll_epi16(words, shift);
+                const Reg bits = _mm_or_si128(_mm_slli_epi16(_mm_mulhi_epi16(a, multiplier), 2),
+                                              _mm_srli_epi16(_mm_mullo_epi16(a, multiplier), 14));
+                return _mm_avg_epu16(bits, zero);
+            };
+            return _mm_packus_epi16(weights(_mm_unpacklo_epi8(capped, zero)),
+                                    weights(_mm_unpackhi_epi8(capped, zero)));
+        }
         alignas(16) uint8_t lanes[kLanes];
         Store(lanes, minimum);
         for (uint8_t& lane : lanes) lane = uint8_t(RampWeight(ramp, lane));

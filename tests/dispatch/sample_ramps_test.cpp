@@ -41,7 +41,7 @@ WeightRow RowFor(float strength, float threshold) {
 // Every strength the dialog offers (2 * sqrt(percent / 100)) at the thresholds of the
 // pyramid's levels: a ramp, when found, gives every weight of its row.
 TEST(SampleRamps, WeightRampIsExactWhenFound) {
-    int found = 0, tried = 0;
+    int found = 0, tried = 0, shortForms = 0;
     for (int percent = 0; percent <= 100; ++percent) {
         const float strength = static_cast<float>(2.0 * std::sqrt(percent * 0.01));
         for (float threshold : {8.0f, 4.0f, 2.0f, 1.0f, 0.5f, 8.0f / 1.2f, 2.0f / 0.8f}) {
@@ -50,18 +50,28 @@ TEST(SampleRamps, WeightRampIsExactWhenFound) {
             ++tried;
             if (!FindWeightRamp(row.weights, row.slope, ramp)) continue;
             ++found;
-            for (uint32_t d = 0; d < 256; ++d)
+            shortForms += ramp.shortMultiplier != 0;
+            for (uint32_t d = 0; d < 256; ++d) {
                 ASSERT_EQ(row.weights[d], RampWeight(ramp, d))
                     << "strength " << strength << " threshold " << threshold << " d " << d;
+                if (ramp.shortMultiplier == 0) continue;
+                const uint32_t capped = (d < ramp.cap ? d : ramp.cap) << ramp.shortShift;
+                const uint32_t w = ShortRampProduct(capped, uint32_t(ramp.shortMultiplier));
+                ASSERT_EQ(row.weights[d], w < 255 ? w : 255)
+                    << "16-bit form, strength " << strength << " threshold " << threshold;
+            }
         }
     }
-    // The default strength at every level of a neutral-clarity run has its ramp.
+    // The default strength at every level of a neutral-clarity run has its ramp, in 16
+    // bits too.
     for (float threshold : {8.0f, 4.0f, 2.0f, 1.0f}) {
         const WeightRow row = RowFor(1.41421354f, threshold);
         WeightRamp ramp;
         EXPECT_TRUE(FindWeightRamp(row.weights, row.slope, ramp)) << threshold;
+        EXPECT_NE(ramp.shortMultiplier, 0) << threshold;
     }
     EXPECT_GT(found, tried * 9 / 10);
+    EXPECT_GT(shortForms, found * 9 / 10);
 }
 
 TEST(SampleRamps, WeightRampRefusesRowsItCannotForm) {
@@ -145,6 +155,9 @@ TEST(SampleRamps, RampKernelsMatchScalar) {
     const WeightRow row = RowFor(1.41421354f, 2.0f);
     WeightRamp weightRamp;
     ASSERT_TRUE(FindWeightRamp(row.weights, row.slope, weightRamp));
+    ASSERT_NE(weightRamp.shortMultiplier, 0);
+    WeightRamp longFormOnly = weightRamp;
+    longFormOnly.shortMultiplier = 0;
     std::vector<uint8_t> weightTable(256 * 256 + 3);
     for (uint32_t b = 0; b < 256; ++b) std::memcpy(&weightTable[b * 256], row.weights, 256);
     CombineRamp combineRamps[2];
@@ -162,13 +175,13 @@ TEST(SampleRamps, RampKernelsMatchScalar) {
         const size_t count = input.size();
         const std::string where = std::to_string(size.width) + "x" + std::to_string(size.height);
 
-        auto blend = [&](const KernelTable& kernels, bool useRamp) {
+        auto blend = [&](const KernelTable& kernels, bool useRamp, const WeightRamp& ramp) {
             GuardedPlane blended(count);
             std::vector<uint8_t> scratch = difference;
             std::memcpy(blended.data(), median.data(), count);
             if (useRamp)
                 kernels.minimumBlendRamp(scratch.data(), size.width, size.height, input.data(),
-                                         blended.data(), weightRamp);
+                                         blended.data(), ramp);
             else
                 kernels.minimumBlend(scratch.data(), size.width, size.height, input.data(),
                                      blended.data(), weightTable.data());
@@ -181,12 +194,15 @@ TEST(SampleRamps, RampKernelsMatchScalar) {
             EXPECT_TRUE(out.GuardIntact()) << where;
             return out.Contents();
         };
-        const auto expectedBlend = blend(scalar, false);
-        ASSERT_EQ("", FirstDifference(expectedBlend, blend(scalar, true))) << "scalar " << where;
+        const auto expectedBlend = blend(scalar, false, weightRamp);
+        ASSERT_EQ("", FirstDifference(expectedBlend, blend(scalar, true, weightRamp)))
+            << "scalar " << where;
         for (KernelPath path : WidePaths()) {
             const KernelTable& wide = *KernelTableFor(path);
-            ASSERT_EQ("", FirstDifference(expectedBlend, blend(wide, true)))
+            ASSERT_EQ("", FirstDifference(expectedBlend, blend(wide, true, weightRamp)))
                 << PathName(path) << " " << where;
+            ASSERT_EQ("", FirstDifference(expectedBlend, blend(wide, true, longFormOnly)))
+                << PathName(path) << " " << where << " without the 16-bit form";
             for (const CombineRamp& ramp : combineRamps)
                 ASSERT_EQ("", FirstDifference(combine(scalar, ramp), combine(wide, ramp)))
                     << PathName(path) << " " << where << " shift " << ramp.shift;
