@@ -163,8 +163,13 @@ void MedianRowPairWith(const uint8_t* const rows[6], uint32_t width, uint8_t* up
     }
 }
 
-// Rows y and y + 1 of the median, both with their windows inside the plane (2 <= y,
-// y + 3 < height, width >= 5).
+// Whether rows y and y + 1 of the median both have their windows inside the plane.
+inline bool MedianPairFits(uint32_t y, uint32_t width, uint32_t height) {
+    return y >= 2 && y + 3 < height && width >= 5;
+}
+
+// Rows y and y + 1 of the median, both with their windows inside the plane
+// (MedianPairFits).
 template <class Wide, class Narrow>
 void MedianRowPair(const uint8_t* src, uint32_t width, uint32_t y, uint8_t* dest) {
     const size_t rowBytes = width;
@@ -189,7 +194,7 @@ void MedianRowPair(const uint8_t* src, uint32_t width, uint32_t y, uint8_t* dest
 template <class Wide, class Narrow>
 void MedianPlane(const uint8_t* src, uint32_t width, uint32_t height, uint8_t* dest) {
     for (uint32_t y = 0; y < height;) {
-        if (y >= 2 && y + 3 < height && width >= 5) {
+        if (MedianPairFits(y, width, height)) {
             MedianRowPair<Wide, Narrow>(src, width, y, dest);
             y += 2;
         } else {

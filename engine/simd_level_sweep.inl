@@ -79,7 +79,7 @@ private:
     void RowMaxima(uint32_t y) {
         // Median rows come two at a time where both windows fit inside the plane.
         if (y >= medianRows_) {
-            if (y >= 2 && y + 3 < height_ && width_ >= 5) {
+            if (MedianPairFits(y, width_, height_)) {
                 MedianRowPair<Wide, Narrow>(input_, width_, y, output_);
                 medianRows_ = y + 2;
             } else {
