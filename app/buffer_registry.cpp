@@ -1,9 +1,9 @@
-#include "buffer_registry.h"
+#include "app/buffer_registry.h"
 
 #include <algorithm>
 #include <new>
 
-#include "plugin_constants.h"
+#include "interface/plugin_constants.h"
 
 OSErr BufferRegistry::Allocate(int64_t size, BufferID* id) {
     *id = nullptr;

@@ -7,7 +7,7 @@
 #include <memory>
 #include <unordered_map>
 
-#include "host_suites.h"
+#include "interface/host_suites.h"
 
 class BufferRegistry {
 public:

@@ -1,8 +1,8 @@
-#include "descriptor.h"
+#include "app/descriptor.h"
 
 #include <cstring>
 
-#include "plugin_constants.h"
+#include "interface/plugin_constants.h"
 
 namespace {
 

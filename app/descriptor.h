@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "plugin_types.h"
+#include "interface/plugin_types.h"
 
 struct DescriptorItem {
     DescriptorKeyID key = 0;

@@ -1,8 +1,8 @@
-#include "document.h"
+#include "app/document.h"
 
 #include <cassert>
 
-#include "plugin_constants.h"
+#include "interface/plugin_constants.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "enable_expression.h"
+#include "app/enable_expression.h"
 
 #include <cctype>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "fault_injector.h"
+#include "app/fault_injector.h"
 
 void FaultInjector::FailAt(HostCallback callback, uint32_t callIndex, bool persistent) {
     faults_.push_back({callback, callIndex, persistent});

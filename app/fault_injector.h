@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "host_callback.h"
+#include "app/host_callback.h"
 
 class FaultInjector {
 public:

@@ -1,9 +1,9 @@
-#include "filter_host.h"
+#include "app/filter_host.h"
 
 #include <cstdlib>
 #include <cstring>
 
-#include "host_routines.h"
+#include "app/host_routines.h"
 
 namespace {
 

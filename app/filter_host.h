@@ -16,16 +16,16 @@
 #include <utility>
 #include <vector>
 
-#include "buffer_registry.h"
-#include "descriptor.h"
-#include "document.h"
-#include "fault_injector.h"
-#include "filter_record.h"
-#include "handle_registry.h"
-#include "pixel_exchange.h"
-#include "plugin_constants.h"
-#include "plugin_module.h"
-#include "scripting_store.h"
+#include "app/buffer_registry.h"
+#include "app/descriptor.h"
+#include "app/document.h"
+#include "app/fault_injector.h"
+#include "interface/filter_record.h"
+#include "app/handle_registry.h"
+#include "app/pixel_exchange.h"
+#include "interface/plugin_constants.h"
+#include "app/plugin_module.h"
+#include "app/scripting_store.h"
 
 struct HostOptions {
     OSType hostSig = FourCC("8BIM");

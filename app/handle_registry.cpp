@@ -1,9 +1,9 @@
-#include "handle_registry.h"
+#include "app/handle_registry.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "plugin_constants.h"
+#include "interface/plugin_constants.h"
 
 namespace {
 

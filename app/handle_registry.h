@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "plugin_types.h"
+#include "interface/plugin_types.h"
 
 class HandleRegistry {
 public:

@@ -1,4 +1,4 @@
-#include "host_callback.h"
+#include "app/host_callback.h"
 
 const char* HostCallbackName(HostCallback callback) {
     switch (callback) {

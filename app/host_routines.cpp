@@ -1,4 +1,4 @@
-#include "host_routines.h"
+#include "app/host_routines.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -5,8 +5,8 @@
 // planned for it; only its reply reports the failure.
 #pragma once
 
-#include "filter_host.h"
-#include "filter_record.h"
+#include "app/filter_host.h"
+#include "interface/filter_record.h"
 
 struct HostRoutineTables {
     BufferProcs* bufferProcs;

@@ -1,6 +1,6 @@
-#include "pixel_display.h"
+#include "app/pixel_display.h"
 
-#include "plugin_constants.h"
+#include "interface/plugin_constants.h"
 
 std::vector<uint32_t> ComposeDisplayRows(const PSPixelMap& source, const VRect& sourceRect) {
     const bool rgb = source.imageMode == plugInModeRGBColor;

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "pixel_map.h"
+#include "interface/pixel_map.h"
 
 // The pixels of sourceRect as 0x00RRGGBB values, row after row from the top.
 // An RGB map gives planes 0, 1 and 2; a greyscale map plane 0 for all three.

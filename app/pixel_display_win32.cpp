@@ -1,8 +1,8 @@
 // The pixels go to the device context as a top-down 32-bit bitmap, unscaled.
 #include <windows.h>
 
-#include "pixel_display.h"
-#include "plugin_constants.h"
+#include "app/pixel_display.h"
+#include "interface/plugin_constants.h"
 
 OSErr DrawPixelMap(const PSPixelMap& source, const VRect& sourceRect, int32_t row, int32_t column,
                    void* platformContext) {

@@ -1,10 +1,10 @@
-#include "pixel_exchange.h"
+#include "app/pixel_exchange.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
-#include "plugin_constants.h"
+#include "interface/plugin_constants.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "document.h"
-#include "plugin_types.h"
+#include "app/document.h"
+#include "interface/plugin_types.h"
 
 // The planes of an image as the exchange reads them.
 struct PlaneSet {

@@ -2,8 +2,8 @@
 // after the resource type, and the module is opened with dlopen.
 #include <dlfcn.h>
 
-#include "elf_section_reader.h"
-#include "platform_module.h"
+#include "resources/elf_section_reader.h"
+#include "app/platform_module.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // its code runs), and the module is opened with LoadLibrary.
 #include <windows.h>
 
-#include "platform_module.h"
+#include "app/platform_module.h"
 
 namespace {
 

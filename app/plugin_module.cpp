@@ -1,6 +1,6 @@
-#include "plugin_module.h"
+#include "app/plugin_module.h"
 
-#include "enable_expression.h"
+#include "app/enable_expression.h"
 
 namespace {
 

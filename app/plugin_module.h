@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "filter_record.h"
-#include "pipl_parser.h"
-#include "platform_module.h"
+#include "interface/filter_record.h"
+#include "resources/pipl_parser.h"
+#include "app/platform_module.h"
 
 class PluginModule {
 public:

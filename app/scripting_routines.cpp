@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "host_routines.h"
+#include "app/host_routines.h"
 
 namespace {
 

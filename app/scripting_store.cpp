@@ -1,4 +1,4 @@
-#include "scripting_store.h"
+#include "app/scripting_store.h"
 
 PIActionDescriptor ScriptingStore::MakeDescriptor(const Descriptor& contents) {
     auto object = std::make_unique<Descriptor>(contents);

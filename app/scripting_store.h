@@ -10,9 +10,9 @@
 #include <optional>
 #include <string>
 
-#include "descriptor.h"
-#include "host_suites.h"
-#include "pica_suites.h"
+#include "app/descriptor.h"
+#include "interface/host_suites.h"
+#include "interface/pica_suites.h"
 
 class ScriptingStore {
 public:

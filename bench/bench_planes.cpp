@@ -1,11 +1,11 @@
-#include "bench_planes.h"
+#include "bench/bench_planes.h"
 
 #include <cstdlib>
 #include <map>
 #include <utility>
 
-#include "noise_reducer.h"
-#include "sample_image.h"
+#include "engine/noise_reducer.h"
+#include "tools/sample_image/sample_image.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "bench_planes.h"
-#include "kernel_paths.h"
-#include "noise_reducer.h"
+#include "bench/bench_planes.h"
+#include "engine/kernel_paths.h"
+#include "engine/noise_reducer.h"
 
 namespace {
 

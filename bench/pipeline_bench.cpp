@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "bench_planes.h"
-#include "noise_reducer.h"
+#include "bench/bench_planes.h"
+#include "engine/noise_reducer.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "img_class.h"
+#include "engine/img_class.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "pixel_range.h"
+#include "engine/pixel_range.h"
 
 // Receives every named intermediate image of the pipeline (a diagnostic build writes
 // them out; the plug-in installs none). zeroValue is the sample that stands for zero

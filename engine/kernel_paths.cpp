@@ -1,11 +1,11 @@
-#include "kernel_paths.h"
+#include "engine/kernel_paths.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
 
-#include "img_class.h"
-#include "noise_reducer.h"
+#include "engine/img_class.h"
+#include "engine/noise_reducer.h"
 
 #if defined(__i386__) || defined(__x86_64__)
 #define LUMISTRA_X86_KERNELS 1

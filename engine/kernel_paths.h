@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "sample_ramps.h"
+#include "engine/sample_ramps.h"
 
 // The instruction sets the engine has kernels for. Every path gives the same bytes as
 // the scalar one; the wider ones are only faster.

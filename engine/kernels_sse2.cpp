@@ -5,16 +5,16 @@
 #include <cstdint>
 #include <cstring>
 
-#include "img_class.h"
-#include "kernel_paths.h"
-#include "median_columns.h"
-#include "noise_reducer.h"
-#include "sample_ramps.h"
+#include "engine/img_class.h"
+#include "engine/kernel_paths.h"
+#include "engine/median_columns.h"
+#include "engine/noise_reducer.h"
+#include "engine/sample_ramps.h"
 
 namespace {
-#include "simd_bytes_sse2.inl"
-#include "simd_kernels.inl"
-#include "simd_level_sweep.inl"
+#include "engine/simd_bytes_sse2.inl"
+#include "engine/simd_kernels.inl"
+#include "engine/simd_level_sweep.inl"
 
 void Median(const uint8_t* src, uint32_t width, uint32_t height, uint8_t* dest) {
     MedianPlane<Sse2Bytes, Sse2Bytes>(src, width, height, dest);

@@ -1,8 +1,8 @@
 #include <cstring>
 
-#include "blend_weight.h"
-#include "noise_reducer.h"
-#include "sample_ramps.h"
+#include "engine/blend_weight.h"
+#include "engine/noise_reducer.h"
+#include "engine/sample_ramps.h"
 
 namespace {
 

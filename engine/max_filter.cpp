@@ -1,5 +1,5 @@
-#include "img_class.h"
-#include "running_extreme.h"
+#include "engine/img_class.h"
+#include "engine/running_extreme.h"
 
 // 19x19 running maximum (radius 9).
 void tImgClass::MaxFilter(const uint8_t* src, uint32_t width, uint32_t height, uint8_t* dest,

@@ -1,7 +1,7 @@
 #include <cstring>
 
-#include "img_class.h"
-#include "median_window.h"
+#include "engine/img_class.h"
+#include "engine/median_window.h"
 
 bool CopyMedianBorderRows(const uint8_t* src, uint32_t width, uint32_t height, uint8_t* dest) {
     const size_t rowBytes = width;

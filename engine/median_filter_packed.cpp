@@ -1,5 +1,5 @@
-#include "img_class.h"
-#include "median_window.h"
+#include "engine/img_class.h"
+#include "engine/median_window.h"
 
 // Eight outputs per MedianKernel8 step. A step at window start x reads up to column
 // x + 11, so steps run while x + 13 < width; the two to nine columns left before the

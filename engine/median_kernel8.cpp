@@ -1,8 +1,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "img_class.h"
-#include "median_network.h"
+#include "engine/img_class.h"
+#include "engine/median_network.h"
 
 #if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
 #include <emmintrin.h>

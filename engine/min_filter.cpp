@@ -1,5 +1,5 @@
-#include "img_class.h"
-#include "running_extreme.h"
+#include "engine/img_class.h"
+#include "engine/running_extreme.h"
 
 // 17x17 running minimum (radius 8).
 void tImgClass::MinFilter(const uint8_t* src, uint32_t width, uint32_t height, uint8_t* dest,

@@ -1,6 +1,6 @@
-#include "noise_reducer.h"
+#include "engine/noise_reducer.h"
 
-#include "pyramid_layout.h"
+#include "engine/pyramid_layout.h"
 
 NoiseReducer::NoiseReducer(AllocateFn allocateFn, ReleaseFn releaseFn)
     : allocate(allocateFn), release(releaseFn), kernelTable_(&SelectKernelTable()) {

@@ -3,9 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "img_class.h"
-#include "kernel_paths.h"
-#include "pixel_range.h"
+#include "engine/img_class.h"
+#include "engine/kernel_paths.h"
+#include "engine/pixel_range.h"
 
 // The multi-scale noise-reduction engine for one 8-bit plane at a time. It allocates
 // nothing itself: its two working images come from the caller's allocate callback.

@@ -1,4 +1,4 @@
-#include "noise_reducer.h"
+#include "engine/noise_reducer.h"
 
 #if defined(__i386__) || defined(__x86_64__)
 #include <cpuid.h>

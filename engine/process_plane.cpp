@@ -1,9 +1,9 @@
 #include <cmath>
 #include <cstdint>
 
-#include "noise_reducer.h"
-#include "pyramid_layout.h"
-#include "sample_ramps.h"
+#include "engine/noise_reducer.h"
+#include "engine/pyramid_layout.h"
+#include "engine/sample_ramps.h"
 
 namespace {
 

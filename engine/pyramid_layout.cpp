@@ -1,4 +1,4 @@
-#include "pyramid_layout.h"
+#include "engine/pyramid_layout.h"
 
 #include <algorithm>
 #include <cstdint>

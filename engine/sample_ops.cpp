@@ -1,8 +1,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "blend_weight.h"
-#include "noise_reducer.h"
+#include "engine/blend_weight.h"
+#include "engine/noise_reducer.h"
 
 // Converts a per-sample sum to a sample: through single precision, clamped to 0..255,
 // halves rounded up. A value that is not a number gives 0.

@@ -1,4 +1,4 @@
-#include "sample_ramps.h"
+#include "engine/sample_ramps.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include <utility>
 
-#include "img_class.h"
+#include "engine/img_class.h"
 
 // Partial quickselect: only the side of each partition that holds the target position
 // is examined further, so the array ends partly sorted around it.

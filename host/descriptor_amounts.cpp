@@ -1,4 +1,4 @@
-#include "descriptor_amounts.h"
+#include "host/descriptor_amounts.h"
 
 #include <cmath>
 

@@ -2,9 +2,9 @@
 // 'Amnt', 'Brgh' and 'Fltn'.
 #pragma once
 
-#include "filter_parameters.h"
-#include "plugin_identity.h"
-#include "plugin_interface.h"
+#include "host/filter_parameters.h"
+#include "resources/plugin_identity.h"
+#include "interface/plugin_interface.h"
 
 // In the order the values are recorded and registered.
 constexpr DescriptorKeyID kAmountKeys[] = {keyNoiseHighAmount, keyNoiseLowAmount,

@@ -1,4 +1,4 @@
-#include "engine_values.h"
+#include "host/engine_values.h"
 
 #include <cmath>
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "filter_parameters.h"
+#include "host/filter_parameters.h"
 
 struct EngineValues {
     float hiStrength;

@@ -1,19 +1,19 @@
-#include "filter_run.h"
+#include "host/filter_run.h"
 
 #include <optional>
 
-#include "engine_values.h"
-#include "host_routines.h"
-#include "last_parameters.h"
-#include "noise_reducer.h"
-#include "plane_exchange.h"
-#include "plugin_alloc.h"
-#include "plugin_handles.h"
-#include "plugin_state.h"
-#include "progress_meter.h"
-#include "run_messages.h"
-#include "script_parameters.h"
-#include "user_interface.h"
+#include "host/engine_values.h"
+#include "host/host_routines.h"
+#include "host/last_parameters.h"
+#include "engine/noise_reducer.h"
+#include "host/plane_exchange.h"
+#include "host/plugin_alloc.h"
+#include "host/plugin_handles.h"
+#include "host/plugin_state.h"
+#include "host/progress_meter.h"
+#include "host/run_messages.h"
+#include "host/script_parameters.h"
+#include "host/user_interface.h"
 
 namespace {
 constexpr int32_t kMinimumScreenWidth = 800;

@@ -4,7 +4,7 @@
 // is not empty. Every accessor returns null for a routine not offered.
 #pragma once
 
-#include "plugin_interface.h"
+#include "interface/plugin_interface.h"
 
 namespace host_routines {
 // slot is the routine's 0-based position in its table.

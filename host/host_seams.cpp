@@ -1,4 +1,4 @@
-#include "host_seams.h"
+#include "host/host_seams.h"
 
 HostSeams& Seams() {
     static HostSeams seams;

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "filter_parameters.h"
+#include "host/filter_parameters.h"
 
 struct HostSeams {
     int dialogAnswer = 0;  // 0: the dialog as built

@@ -1,11 +1,11 @@
-#include "last_parameters.h"
+#include "host/last_parameters.h"
 
 #include <cmath>
 #include <cstdint>
 #include <limits>
 
-#include "descriptor_amounts.h"
-#include "plugin_state.h"
+#include "host/descriptor_amounts.h"
+#include "host/plugin_state.h"
 
 namespace {
 // The registry and action descriptor suites, acquired for the life of one

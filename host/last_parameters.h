@@ -3,7 +3,7 @@
 // call with the handles locked; their result is informative only.
 #pragma once
 
-#include "plugin_interface.h"
+#include "interface/plugin_interface.h"
 
 // Replaces the values with the registered ones, in the order 'Amnt', 'Brgh',
 // 'Fltn', stopping at the first that cannot be read.

@@ -1,11 +1,11 @@
-#include "plane_exchange.h"
+#include "host/plane_exchange.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 
-#include "plugin_alloc.h"
-#include "plugin_state.h"
+#include "host/plugin_alloc.h"
+#include "host/plugin_state.h"
 
 namespace {
 struct PlaneShape {

@@ -1,9 +1,9 @@
 // Running the engine on one plane as the host delivered it.
 #pragma once
 
-#include "engine_values.h"
-#include "noise_reducer.h"
-#include "plugin_interface.h"
+#include "host/engine_values.h"
+#include "engine/noise_reducer.h"
+#include "interface/plugin_interface.h"
 
 // Filters the filter rectangle of the plane in inData into outData, reading
 // rows inRowBytes apart and writing them outRowBytes apart. Returns false

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "plugin_interface.h"
+#include "interface/plugin_interface.h"
 
 struct ScreenSize {
     int32_t width;

@@ -1,6 +1,6 @@
 #include <cstdio>
 
-#include "platform.h"
+#include "host/platform.h"
 
 ScreenSize PlatformScreenSize() { return ScreenSize{1920, 1080}; }
 

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "platform.h"
+#include "host/platform.h"
 
 ScreenSize PlatformScreenSize() {
     return ScreenSize{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};

@@ -1,12 +1,12 @@
-#include "plugin_alloc.h"
+#include "host/plugin_alloc.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <new>
 
-#include "host_routines.h"
-#include "plugin_state.h"
+#include "host/host_routines.h"
+#include "host/plugin_state.h"
 
 namespace {
 AllocationList gAllocations;

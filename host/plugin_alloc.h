@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "plugin_interface.h"
+#include "interface/plugin_interface.h"
 
 // One live block, owned by the AllocationList.
 struct AllocationRecord {

@@ -1,7 +1,7 @@
-#include "plugin_handles.h"
+#include "host/plugin_handles.h"
 
-#include "host_routines.h"
-#include "plugin_state.h"
+#include "host/host_routines.h"
+#include "host/plugin_state.h"
 
 namespace {
 Handle DataHandle() { return reinterpret_cast<Handle>(*State().dataSlot); }

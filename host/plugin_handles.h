@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "plugin_interface.h"
+#include "interface/plugin_interface.h"
 
 // newProc with size; the handle goes into the filter record's parameters.
 // memFullErr when the host yields none, errPlugInHostInsufficient when the

@@ -1,11 +1,11 @@
-#include "plugin_main.h"
+#include "host/plugin_main.h"
 
 #include <new>
 
-#include "plugin_alloc.h"
-#include "plugin_handles.h"
-#include "plugin_state.h"
-#include "selectors.h"
+#include "host/plugin_alloc.h"
+#include "host/plugin_handles.h"
+#include "host/plugin_state.h"
+#include "host/selectors.h"
 
 #if defined(_WIN32)
 #include <windows.h>

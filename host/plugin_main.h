@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "plugin_export.h"
-#include "plugin_interface.h"
+#include "host/plugin_export.h"
+#include "interface/plugin_interface.h"
 
 // paramBlock is an AboutRecord* for the about selector and a FilterRecord*
 // otherwise; data is the host's slot kept for the plug-in between calls; the

@@ -1,4 +1,4 @@
-#include "plugin_state.h"
+#include "host/plugin_state.h"
 
 namespace {
 PluginState gState;

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "filter_parameters.h"
-#include "plugin_interface.h"
+#include "host/filter_parameters.h"
+#include "interface/plugin_interface.h"
 
 struct PluginState {
     // The block of the current call: exactly one of the two is set. The about

@@ -1,9 +1,9 @@
-#include "progress_meter.h"
+#include "host/progress_meter.h"
 
 #include <cstdint>
 #include <limits>
 
-#include "plugin_state.h"
+#include "host/plugin_state.h"
 
 namespace {
 ProgressState gProgress{false, 0, 0};

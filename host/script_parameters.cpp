@@ -1,8 +1,8 @@
-#include "script_parameters.h"
+#include "host/script_parameters.h"
 
-#include "descriptor_amounts.h"
-#include "host_routines.h"
-#include "plugin_state.h"
+#include "host/descriptor_amounts.h"
+#include "host/host_routines.h"
+#include "host/plugin_state.h"
 
 namespace {
 void DisposeDescriptor(PIDescriptorParameters& script) {

@@ -4,7 +4,7 @@
 // the filter.
 #pragma once
 
-#include "plugin_interface.h"
+#include "interface/plugin_interface.h"
 
 // Replaces the values with those of the descriptor, up to the first key that
 // is not ours or cannot be read, disposes the descriptor, and sets showDialog

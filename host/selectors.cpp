@@ -1,14 +1,14 @@
-#include "selectors.h"
+#include "host/selectors.h"
 
 #include <iterator>
 
-#include "filter_run.h"
-#include "plugin_alloc.h"
-#include "plugin_handles.h"
-#include "plugin_state.h"
-#include "last_parameters.h"
-#include "script_parameters.h"
-#include "user_interface.h"
+#include "host/filter_run.h"
+#include "host/plugin_alloc.h"
+#include "host/plugin_handles.h"
+#include "host/plugin_state.h"
+#include "host/last_parameters.h"
+#include "host/script_parameters.h"
+#include "host/user_interface.h"
 
 namespace {
 constexpr int32_t kParametersSize = sizeof(FilterParameters);

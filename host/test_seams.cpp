@@ -1,7 +1,7 @@
-#include "test_seams.h"
+#include "host/test_seams.h"
 
-#include "host_seams.h"
-#include "plugin_alloc.h"
+#include "host/host_seams.h"
+#include "host/plugin_alloc.h"
 
 void LumistraTestReset() { Seams() = HostSeams{}; }
 

@@ -3,7 +3,7 @@
 // the declarations give their types.
 #pragma once
 
-#include "plugin_export.h"
+#include "host/plugin_export.h"
 
 // Back to the shipped behaviour, counters and the last message cleared.
 LUMISTRA_EXPORT void LumistraTestReset();

@@ -1,7 +1,7 @@
-#include "user_interface.h"
+#include "host/user_interface.h"
 
-#include "host_seams.h"
-#include "plugin_state.h"
+#include "host/host_seams.h"
+#include "host/plugin_state.h"
 
 ScreenSize CurrentScreenSize() {
     const HostSeams& seams = Seams();

@@ -2,8 +2,8 @@
 // size, error messages, the preview dialog and the About box.
 #pragma once
 
-#include "platform.h"
-#include "plugin_interface.h"
+#include "host/platform.h"
+#include "interface/plugin_interface.h"
 
 // Results of ShowPreviewDialog.
 constexpr int kDialogAccepted = 1;

@@ -2,10 +2,10 @@
 // selectors 1 to 5, AboutRecord for selector 0.
 #pragma once
 
-#include "host_suites.h"
-#include "pica_suites.h"
-#include "pixel_map.h"
-#include "plugin_types.h"
+#include "interface/host_suites.h"
+#include "interface/pica_suites.h"
+#include "interface/pixel_map.h"
+#include "interface/plugin_types.h"
 
 // Services this program never uses; only pointers to them appear.
 struct ImageServicesProcs;

@@ -7,7 +7,7 @@
 // routine near the end of a table: hosts fill different counts.
 #pragma once
 
-#include "plugin_types.h"
+#include "interface/plugin_types.h"
 
 // A slot whose routine this program never calls: it only keeps the table's
 // layout. Cast to the real signature before calling through it.

@@ -1,4 +1,4 @@
 // Compiled in every build so that a layout slip in the interface declarations
 // fails the build of each target toolchain, whether or not other code
 // includes the checks yet.
-#include "layout_checks.h"
+#include "interface/layout_checks.h"

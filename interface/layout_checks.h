@@ -11,13 +11,13 @@
 
 #include <cstddef>
 
-#include "filter_record.h"
-#include "host_suites.h"
-#include "pica_suites.h"
-#include "pixel_map.h"
-#include "plugin_constants.h"
-#include "plugin_types.h"
-#include "property_list.h"
+#include "interface/filter_record.h"
+#include "interface/host_suites.h"
+#include "interface/pica_suites.h"
+#include "interface/pixel_map.h"
+#include "interface/plugin_constants.h"
+#include "interface/plugin_types.h"
+#include "interface/property_list.h"
 
 static_assert(sizeof(void*) == 4 || sizeof(void*) == 8, "only 32- and 64-bit targets are laid out");
 

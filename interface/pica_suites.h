@@ -3,8 +3,8 @@
 // tables of routines with natural alignment.
 #pragma once
 
-#include "host_suites.h"
-#include "plugin_types.h"
+#include "interface/host_suites.h"
+#include "interface/plugin_types.h"
 
 typedef int32_t SPErr;      // 0 = kSPNoError
 typedef int32_t SPBoolean;  // 4 bytes, unlike Boolean

@@ -1,7 +1,7 @@
 // Pixels handed to the host's displayPixels routine (natural alignment).
 #pragma once
 
-#include "plugin_types.h"
+#include "interface/plugin_types.h"
 
 struct PSPixelMask {
     PSPixelMask* next;

@@ -3,7 +3,7 @@
 // plug-in exchange through FilterRecord fields.
 #pragma once
 
-#include "plugin_types.h"
+#include "interface/plugin_types.h"
 
 // ---- Entry-point selectors ---------------------------------------------------
 

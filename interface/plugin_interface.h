@@ -3,11 +3,11 @@
 // laid out as hosts expect on the current target.
 #pragma once
 
-#include "filter_record.h"
-#include "host_suites.h"
-#include "layout_checks.h"
-#include "pica_suites.h"
-#include "pixel_map.h"
-#include "plugin_constants.h"
-#include "plugin_types.h"
-#include "property_list.h"
+#include "interface/filter_record.h"
+#include "interface/host_suites.h"
+#include "interface/layout_checks.h"
+#include "interface/pica_suites.h"
+#include "interface/pixel_map.h"
+#include "interface/plugin_constants.h"
+#include "interface/plugin_types.h"
+#include "interface/property_list.h"

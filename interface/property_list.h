@@ -2,7 +2,7 @@
 // plug-in code, and the structs stored in their data.
 #pragma once
 
-#include "plugin_types.h"
+#include "interface/plugin_types.h"
 
 // The list itself: int16 1 (skipped by hosts), int32 list version, int32
 // property count, then the properties. Each property is vendor code, key,

@@ -1,4 +1,4 @@
-#include "elf_section_reader.h"
+#include "resources/elf_section_reader.h"
 
 #include <fstream>
 #include <iterator>

@@ -3,7 +3,7 @@
 // ".AETE", so that a host can read them from the file without loading the
 // library or running its code. Windows modules carry the same bytes as
 // resources instead.
-#include "plugin_resources.h"
+#include "resources/plugin_resources.h"
 
 #if !defined(__ELF__)
 #error "resource sections are an ELF feature; Windows builds use the resource compiler"

@@ -1,4 +1,4 @@
-#include "pipl_parser.h"
+#include "resources/pipl_parser.h"
 
 namespace {
 

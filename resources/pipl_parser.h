@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "property_list.h"
+#include "interface/property_list.h"
 
 struct PiplTerminology {
     DescriptorClassID classId = 0;

@@ -7,10 +7,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "plugin_constants.h"
-#include "plugin_identity.h"
-#include "property_list.h"
-#include "resource_bytes.h"
+#include "interface/plugin_constants.h"
+#include "resources/plugin_identity.h"
+#include "interface/property_list.h"
+#include "resources/resource_bytes.h"
 
 // ---- Property list ---------------------------------------------------------
 

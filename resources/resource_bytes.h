@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "plugin_types.h"
+#include "interface/plugin_types.h"
 
 struct ByteCounter {
     std::size_t size = 0;

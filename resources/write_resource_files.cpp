@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "plugin_resources.h"
+#include "resources/plugin_resources.h"
 
 namespace {
 

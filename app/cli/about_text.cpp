@@ -1,8 +1,8 @@
-#include "about_text.h"
+#include "app/cli/about_text.h"
 
-#include "descriptor_json.h"
-#include "enable_expression.h"
-#include "lumistra_version_info.h"
+#include "app/cli/descriptor_json.h"
+#include "app/enable_expression.h"
+#include "resources/version_info.h"
 
 namespace {
 

@@ -4,6 +4,6 @@
 
 #include <string>
 
-#include "plugin_module.h"
+#include "app/plugin_module.h"
 
 std::string AboutText(const PluginModule& module);

@@ -1,10 +1,10 @@
-#include "action_file.h"
+#include "app/cli/action_file.h"
 
 #include <nlohmann/json.hpp>
 
-#include "atomic_output.h"
-#include "descriptor_json.h"
-#include "file_bytes.h"
+#include "app/cli/atomic_output.h"
+#include "app/cli/descriptor_json.h"
+#include "app/cli/file_bytes.h"
 
 namespace {
 

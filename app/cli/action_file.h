@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "descriptor.h"
-#include "pipl_parser.h"
+#include "app/descriptor.h"
+#include "resources/pipl_parser.h"
 
 // Empty on success, else the reason.
 std::string WriteActionFile(const std::string& path, const PiplInfo& filter,

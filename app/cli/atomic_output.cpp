@@ -1,4 +1,4 @@
-#include "atomic_output.h"
+#include "app/cli/atomic_output.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,13 +1,13 @@
-#include "batch_runner.h"
+#include "app/cli/batch_runner.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <string>
 
-#include "exit_codes.h"
-#include "interrupt.h"
-#include "progress_display.h"
-#include "worker_pool.h"
+#include "app/cli/exit_codes.h"
+#include "app/cli/interrupt.h"
+#include "app/cli/progress_display.h"
+#include "app/cli/worker_pool.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "filter_job.h"
+#include "app/cli/filter_job.h"
 
 struct BatchSummary {
     std::size_t written = 0;

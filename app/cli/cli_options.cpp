@@ -1,10 +1,10 @@
-#include "cli_options.h"
+#include "app/cli/cli_options.h"
 
 #include <functional>
 #include <map>
 #include <sstream>
 
-#include "strict_number.h"
+#include "tools/support/strict_number.h"
 
 namespace {
 

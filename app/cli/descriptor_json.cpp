@@ -1,6 +1,6 @@
-#include "descriptor_json.h"
+#include "app/cli/descriptor_json.h"
 
-#include "plugin_constants.h"
+#include "interface/plugin_constants.h"
 
 std::string FourCharCode(uint32_t code) {
     std::string text(4, ' ');

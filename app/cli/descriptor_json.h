@@ -6,7 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "descriptor.h"
+#include "app/descriptor.h"
 
 nlohmann::json DescriptorToJson(const Descriptor& descriptor);
 

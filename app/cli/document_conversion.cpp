@@ -1,6 +1,6 @@
-#include "document_conversion.h"
+#include "app/cli/document_conversion.h"
 
-#include "plugin_constants.h"
+#include "interface/plugin_constants.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "document.h"
-#include "image_reader.h"
+#include "app/document.h"
+#include "app/cli/image_reader.h"
 
 // The plugInMode... value of an image of this model, as a host reports it to
 // decide whether the filter may run.

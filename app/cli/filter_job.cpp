@@ -1,21 +1,21 @@
-#include "filter_job.h"
+#include "app/cli/filter_job.h"
 
 #include <filesystem>
 #include <new>
 #include <system_error>
 
-#include "action_file.h"
-#include "atomic_output.h"
-#include "document_conversion.h"
-#include "file_bytes.h"
-#include "filter_host.h"
-#include "image_reader.h"
-#include "image_writer.h"
-#include "interrupt.h"
-#include "metadata_carrier.h"
-#include "plugin_identity.h"
-#include "plugin_messages.h"
-#include "progress_display.h"
+#include "app/cli/action_file.h"
+#include "app/cli/atomic_output.h"
+#include "app/cli/document_conversion.h"
+#include "app/cli/file_bytes.h"
+#include "app/filter_host.h"
+#include "app/cli/image_reader.h"
+#include "app/cli/image_writer.h"
+#include "app/cli/interrupt.h"
+#include "app/cli/metadata_carrier.h"
+#include "resources/plugin_identity.h"
+#include "app/cli/plugin_messages.h"
+#include "app/cli/progress_display.h"
 
 namespace fs = std::filesystem;
 

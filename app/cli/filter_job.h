@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "cli_options.h"
-#include "descriptor.h"
-#include "output_plan.h"
-#include "plugin_module.h"
-#include "registry_file.h"
+#include "app/cli/cli_options.h"
+#include "app/descriptor.h"
+#include "app/cli/output_plan.h"
+#include "app/plugin_module.h"
+#include "app/cli/registry_file.h"
 
 // What is the same for every file of one command.
 struct JobSettings {

@@ -1,6 +1,6 @@
-#include "help_text.h"
+#include "app/cli/help_text.h"
 
-#include "lumistra_version_info.h"
+#include "resources/version_info.h"
 
 std::string VersionText() { return "lumistra " LUMISTRA_VERSION_TEXT "\n"; }
 

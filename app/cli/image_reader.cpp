@@ -1,4 +1,4 @@
-#include "image_reader.h"
+#include "app/cli/image_reader.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "image_writer.h"
+#include "app/cli/image_writer.h"
 
 #include <memory>
 
-#include "image_reader.h"
-#include "memory_file.h"
+#include "app/cli/image_reader.h"
+#include "app/cli/memory_file.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "interrupt.h"
+#include "app/cli/interrupt.h"
 
 #include <csignal>
 

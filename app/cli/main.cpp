@@ -14,20 +14,20 @@
 #include <malloc.h>
 #endif
 
-#include "about_text.h"
-#include "action_file.h"
-#include "batch_runner.h"
-#include "cli_options.h"
-#include "exit_codes.h"
-#include "filter_job.h"
-#include "help_text.h"
-#include "interrupt.h"
-#include "output_plan.h"
-#include "plugin_identity.h"
-#include "plugin_locator.h"
-#include "plugin_module.h"
-#include "progress_display.h"
-#include "registry_file.h"
+#include "app/cli/about_text.h"
+#include "app/cli/action_file.h"
+#include "app/cli/batch_runner.h"
+#include "app/cli/cli_options.h"
+#include "app/cli/exit_codes.h"
+#include "app/cli/filter_job.h"
+#include "app/cli/help_text.h"
+#include "app/cli/interrupt.h"
+#include "app/cli/output_plan.h"
+#include "resources/plugin_identity.h"
+#include "app/cli/plugin_locator.h"
+#include "app/plugin_module.h"
+#include "app/cli/progress_display.h"
+#include "app/cli/registry_file.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "memory_file.h"
+#include "app/cli/memory_file.h"
 
 #include <algorithm>
 #include <cstring>

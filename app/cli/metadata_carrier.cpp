@@ -1,4 +1,4 @@
-#include "metadata_carrier.h"
+#include "app/cli/metadata_carrier.h"
 
 #include <exiv2/exiv2.hpp>
 

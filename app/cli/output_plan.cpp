@@ -1,4 +1,4 @@
-#include "output_plan.h"
+#include "app/cli/output_plan.h"
 
 #include <filesystem>
 #include <map>

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "cli_options.h"
+#include "app/cli/cli_options.h"
 
 struct FileTask {
     std::string input;

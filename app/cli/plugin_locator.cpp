@@ -1,4 +1,4 @@
-#include "plugin_locator.h"
+#include "app/cli/plugin_locator.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "progress_display.h"
+#include "app/cli/progress_display.h"
 
 #include <sys/ioctl.h>
 #include <unistd.h>

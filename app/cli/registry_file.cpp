@@ -1,13 +1,13 @@
-#include "registry_file.h"
+#include "app/cli/registry_file.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <system_error>
 
-#include "atomic_output.h"
-#include "descriptor_json.h"
-#include "file_bytes.h"
+#include "app/cli/atomic_output.h"
+#include "app/cli/descriptor_json.h"
+#include "app/cli/file_bytes.h"
 
 namespace fs = std::filesystem;
 

@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "descriptor.h"
-#include "scripting_store.h"
+#include "app/descriptor.h"
+#include "app/scripting_store.h"
 
 using RegistryContents = std::map<std::string, Descriptor>;
 

@@ -1,4 +1,4 @@
-#include "worker_pool.h"
+#include "app/cli/worker_pool.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "interrupt.h"
+#include "app/cli/interrupt.h"
 
 namespace {
 

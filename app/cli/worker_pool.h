@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-#include "filter_job.h"
+#include "app/cli/filter_job.h"
 
 // Runs job for the tasks in `workers` child processes forked from this one
 // (so the children share everything the parent set up). finished is called

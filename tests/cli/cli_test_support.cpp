@@ -1,4 +1,4 @@
-#include "cli_test_support.h"
+#include "tests/cli/cli_test_support.h"
 
 #include <fcntl.h>
 #include <spawn.h>

@@ -2,12 +2,12 @@
 // touched, the informational options, and the plug-in's own words.
 #include <gtest/gtest.h>
 
-#include "cli_options.h"
-#include "cli_test_support.h"
-#include "output_plan.h"
-#include "plugin_messages.h"
-#include "run_messages.h"
-#include "test_images.h"
+#include "app/cli/cli_options.h"
+#include "tests/cli/cli_test_support.h"
+#include "app/cli/output_plan.h"
+#include "app/cli/plugin_messages.h"
+#include "host/run_messages.h"
+#include "tests/cli/test_images.h"
 
 namespace {
 

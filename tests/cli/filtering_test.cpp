@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <sstream>
 
-#include "cli_test_support.h"
-#include "test_images.h"
+#include "tests/cli/cli_test_support.h"
+#include "tests/cli/test_images.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "test_images.h"
+#include "tests/cli/test_images.h"
 
 #include <OpenImageIO/imageio.h>
 #include <exiv2/exiv2.hpp>
@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "noise_reducer.h"
-#include "sample_image.h"
+#include "engine/noise_reducer.h"
+#include "tools/sample_image/sample_image.h"
 
 namespace {
 

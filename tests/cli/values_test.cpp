@@ -4,8 +4,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cli_test_support.h"
-#include "test_images.h"
+#include "tests/cli/cli_test_support.h"
+#include "tests/cli/test_images.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "dispatch_support.h"
+#include "tests/dispatch/dispatch_support.h"
 
 #include <random>
 

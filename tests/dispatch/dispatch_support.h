@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "kernel_paths.h"
+#include "engine/kernel_paths.h"
 
 namespace dispatch_test {
 

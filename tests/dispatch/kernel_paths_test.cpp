@@ -8,10 +8,10 @@
 #include <cstring>
 #include <vector>
 
-#include "dispatch_support.h"
-#include "kernel_paths.h"
-#include "noise_reducer.h"
-#include "sample_ramps.h"
+#include "tests/dispatch/dispatch_support.h"
+#include "engine/kernel_paths.h"
+#include "engine/noise_reducer.h"
+#include "engine/sample_ramps.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "median_columns.h"
+#include "engine/median_columns.h"
 
 namespace {
 

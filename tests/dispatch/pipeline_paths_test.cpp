@@ -7,8 +7,8 @@
 #include <cstring>
 #include <vector>
 
-#include "dispatch_support.h"
-#include "noise_reducer.h"
+#include "tests/dispatch/dispatch_support.h"
+#include "engine/noise_reducer.h"
 
 namespace {
 

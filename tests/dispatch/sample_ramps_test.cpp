@@ -8,11 +8,11 @@
 #include <utility>
 #include <vector>
 
-#include "blend_weight.h"
-#include "dispatch_support.h"
-#include "kernel_paths.h"
-#include "noise_reducer.h"
-#include "sample_ramps.h"
+#include "engine/blend_weight.h"
+#include "tests/dispatch/dispatch_support.h"
+#include "engine/kernel_paths.h"
+#include "engine/noise_reducer.h"
+#include "engine/sample_ramps.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <ostream>
 #include <vector>
 
-#include "pipeline_support.h"
-#include "reference_pipeline.h"
-#include "test_support.h"
+#include "tests/engine/pipeline_support.h"
+#include "tests/engine/reference_pipeline.h"
+#include "tests/engine/test_support.h"
 
 using lumistra_test::SseFlag;
 using lumistra_test::PhotoLikePlane;

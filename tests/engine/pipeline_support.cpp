@@ -1,4 +1,4 @@
-#include "pipeline_support.h"
+#include "tests/engine/pipeline_support.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <memory>
 #include <sstream>
 
-#include "test_support.h"
+#include "tests/engine/test_support.h"
 
 namespace lumistra_test {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "noise_reducer.h"
-#include "reference_pipeline.h"
+#include "engine/noise_reducer.h"
+#include "tests/engine/reference_pipeline.h"
 
 namespace lumistra_test {
 

@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "noise_reducer.h"
-#include "pipeline_support.h"
-#include "reference_pipeline.h"
-#include "test_support.h"
+#include "engine/noise_reducer.h"
+#include "tests/engine/pipeline_support.h"
+#include "tests/engine/reference_pipeline.h"
+#include "tests/engine/test_support.h"
 
 using lumistra_test::ImageRecorder;
 using lumistra_test::SseFlag;

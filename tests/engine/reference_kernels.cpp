@@ -1,4 +1,4 @@
-#include "reference_kernels.h"
+#include "tests/engine/reference_kernels.h"
 
 #include <algorithm>
 #include <array>

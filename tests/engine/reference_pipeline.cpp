@@ -1,4 +1,4 @@
-#include "reference_pipeline.h"
+#include "tests/engine/reference_pipeline.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "reference_kernels.h"
+#include "tests/engine/reference_kernels.h"
 
 namespace reference {
 

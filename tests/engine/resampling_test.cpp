@@ -3,9 +3,9 @@
 #include <cstring>
 #include <vector>
 
-#include "img_class.h"
-#include "reference_kernels.h"
-#include "test_support.h"
+#include "engine/img_class.h"
+#include "tests/engine/reference_kernels.h"
+#include "tests/engine/test_support.h"
 
 using lumistra_test::GuardedBuffer;
 using lumistra_test::RandomPlane;

@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "noise_reducer.h"
-#include "reference_kernels.h"
-#include "test_support.h"
+#include "engine/noise_reducer.h"
+#include "tests/engine/reference_kernels.h"
+#include "tests/engine/test_support.h"
 
 using lumistra_test::RandomPlane;
 using lumistra_test::TestRandom;

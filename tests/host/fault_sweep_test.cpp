@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "plugin_fixture.h"
+#include "tests/host/plugin_fixture.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "handle_contents.h"
-#include "plugin_fixture.h"
+#include "tests/host/handle_contents.h"
+#include "tests/host/plugin_fixture.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "handle_registry.h"
+#include "app/handle_registry.h"
 
 // FilterParameters: three floats.
 inline std::array<float, 3> ParameterValues(const HandleRegistry& handles, Handle handle) {

@@ -7,12 +7,12 @@
 #include <cstdio>
 #include <fstream>
 
-#include "descriptor.h"
-#include "enable_expression.h"
-#include "handle_registry.h"
-#include "pixel_exchange.h"
-#include "plugin_constants.h"
-#include "plugin_module.h"
+#include "app/descriptor.h"
+#include "app/enable_expression.h"
+#include "app/handle_registry.h"
+#include "app/pixel_exchange.h"
+#include "interface/plugin_constants.h"
+#include "app/plugin_module.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "plugin_fixture.h"
+#include "tests/host/plugin_fixture.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
 
-#include "noise_reducer.h"
-#include "sample_image.h"
+#include "engine/noise_reducer.h"
+#include "tools/sample_image/sample_image.h"
 
 #ifndef LUMISTRA_TESTABLE_MODULE
 #error "LUMISTRA_TESTABLE_MODULE must name the testable plug-in module"

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "document.h"
-#include "filter_host.h"
-#include "plugin_module.h"
+#include "app/document.h"
+#include "app/filter_host.h"
+#include "app/plugin_module.h"
 
 // The three user values and the engine parameters they convert to.
 struct Amounts {

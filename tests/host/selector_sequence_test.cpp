@@ -3,8 +3,8 @@
 // the clean-up after a failed call.
 #include <array>
 
-#include "handle_contents.h"
-#include "plugin_fixture.h"
+#include "tests/host/handle_contents.h"
+#include "tests/host/plugin_fixture.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "engine_values.h"
+#include "host/engine_values.h"
 
 namespace {
 EngineValues Convert(float amount) {

@@ -1,9 +1,9 @@
-#include "fake_host.h"
+#include "tests/plugin/fake_host.h"
 
 #include <algorithm>
 
-#include "plugin_main.h"
-#include "plugin_state.h"
+#include "host/plugin_main.h"
+#include "host/plugin_state.h"
 
 FakeHost* FakeHost::current = nullptr;
 

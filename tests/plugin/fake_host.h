@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin_interface.h"
+#include "interface/plugin_interface.h"
 
 class FakeHost {
 public:

@@ -4,11 +4,11 @@
 #include <random>
 #include <vector>
 
-#include "engine_values.h"
-#include "fake_host.h"
-#include "plane_exchange.h"
-#include "plugin_alloc.h"
-#include "plugin_state.h"
+#include "host/engine_values.h"
+#include "tests/plugin/fake_host.h"
+#include "host/plane_exchange.h"
+#include "host/plugin_alloc.h"
+#include "host/plugin_state.h"
 
 namespace {
 constexpr int16_t kWidth = 67;

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "fake_host.h"
-#include "plugin_alloc.h"
-#include "plugin_state.h"
+#include "tests/plugin/fake_host.h"
+#include "host/plugin_alloc.h"
+#include "host/plugin_state.h"
 
 namespace {
 using Events = std::vector<std::string>;

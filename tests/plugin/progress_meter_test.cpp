@@ -3,8 +3,8 @@
 #include <utility>
 #include <vector>
 
-#include "fake_host.h"
-#include "progress_meter.h"
+#include "tests/plugin/fake_host.h"
+#include "host/progress_meter.h"
 
 namespace {
 using Reports = std::vector<std::pair<int32_t, int32_t>>;

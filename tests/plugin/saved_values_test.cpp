@@ -10,11 +10,11 @@
 #include <utility>
 #include <vector>
 
-#include "fake_host.h"
-#include "last_parameters.h"
-#include "plugin_identity.h"
-#include "plugin_state.h"
-#include "script_parameters.h"
+#include "tests/plugin/fake_host.h"
+#include "host/last_parameters.h"
+#include "resources/plugin_identity.h"
+#include "host/plugin_state.h"
+#include "host/script_parameters.h"
 
 namespace {
 using Values = std::map<DescriptorKeyID, double>;

@@ -3,11 +3,11 @@
 
 #include <stdexcept>
 
-#include "fake_host.h"
-#include "host_seams.h"
-#include "plugin_alloc.h"
-#include "run_messages.h"
-#include "user_interface.h"
+#include "tests/plugin/fake_host.h"
+#include "host/host_seams.h"
+#include "host/plugin_alloc.h"
+#include "host/run_messages.h"
+#include "host/user_interface.h"
 
 namespace {
 class StartRunTest : public ::testing::Test {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "plugin_resources.h"
-#include "resource_test_util.h"
+#include "resources/plugin_resources.h"
+#include "tests/resources/resource_test_util.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "pipl_parser.h"
-#include "plugin_constants.h"
-#include "plugin_resources.h"
-#include "resource_test_util.h"
+#include "resources/pipl_parser.h"
+#include "interface/plugin_constants.h"
+#include "resources/plugin_resources.h"
+#include "tests/resources/resource_test_util.h"
 
 namespace {
 

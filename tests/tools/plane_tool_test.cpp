@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "noise_reducer.h"
-#include "sample_image.h"
+#include "engine/noise_reducer.h"
+#include "tools/sample_image/sample_image.h"
 
 namespace {
 

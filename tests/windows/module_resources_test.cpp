@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "dialog_template.h"
-#include "elf_section_reader.h"
-#include "pe_image.h"
-#include "plugin_resources.h"
-#include "resource_ids.h"
+#include "tests/windows/dialog_template.h"
+#include "resources/elf_section_reader.h"
+#include "tests/windows/pe_image.h"
+#include "resources/plugin_resources.h"
+#include "resources/resource_ids.h"
 
 namespace {
 

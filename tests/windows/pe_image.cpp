@@ -1,4 +1,4 @@
-#include "pe_image.h"
+#include "tests/windows/pe_image.h"
 
 #include <algorithm>
 #include <cctype>

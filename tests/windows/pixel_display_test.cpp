@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "pixel_display.h"
-#include "plugin_constants.h"
+#include "app/pixel_display.h"
+#include "interface/plugin_constants.h"
 
 namespace {
 

@@ -11,11 +11,11 @@
 #include <utility>
 #include <vector>
 
-#include "engine_values.h"
-#include "filter_parameters.h"
-#include "netpbm.h"
-#include "noise_reducer.h"
-#include "sample_image.h"
+#include "host/engine_values.h"
+#include "host/filter_parameters.h"
+#include "tools/support/netpbm.h"
+#include "engine/noise_reducer.h"
+#include "tools/sample_image/sample_image.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "image_dump.h"
+#include "tools/plane/image_dump.h"
 
 #include <cctype>
 #include <cstdio>
@@ -6,7 +6,7 @@
 #include <system_error>
 #include <utility>
 
-#include "netpbm.h"
+#include "tools/support/netpbm.h"
 
 namespace lumistra {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "img_class.h"
+#include "engine/img_class.h"
 
 namespace lumistra {
 

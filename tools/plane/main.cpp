@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "image_dump.h"
-#include "noise_reducer.h"
-#include "output_file.h"
-#include "plane_arguments.h"
-#include "raw_plane_file.h"
+#include "tools/plane/image_dump.h"
+#include "engine/noise_reducer.h"
+#include "tools/support/output_file.h"
+#include "tools/plane/plane_arguments.h"
+#include "tools/plane/raw_plane_file.h"
 
 namespace {
 

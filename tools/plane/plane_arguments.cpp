@@ -1,8 +1,8 @@
-#include "plane_arguments.h"
+#include "tools/plane/plane_arguments.h"
 
 #include <vector>
 
-#include "strict_number.h"
+#include "tools/support/strict_number.h"
 
 namespace lumistra {
 

@@ -1,4 +1,4 @@
-#include "raw_plane_file.h"
+#include "tools/plane/raw_plane_file.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "sample_image.h"
+#include "tools/sample_image/sample_image.h"
 
 #include <algorithm>
 #include <cmath>

@@ -22,12 +22,12 @@
 #include <string>
 #include <vector>
 
-#include "document.h"
-#include "filter_host.h"
-#include "message_capture.h"
-#include "plugin_identity.h"
-#include "plugin_module.h"
-#include "sample_image.h"
+#include "app/document.h"
+#include "app/filter_host.h"
+#include "tools/selector_run/message_capture.h"
+#include "resources/plugin_identity.h"
+#include "app/plugin_module.h"
+#include "tools/sample_image/sample_image.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "message_capture.h"
+#include "tools/selector_run/message_capture.h"
 
 struct MessageCapture::State {
     std::FILE* file = nullptr;

@@ -3,7 +3,7 @@
 // unattended run never waits for a user.
 #include <windows.h>
 
-#include "message_capture.h"
+#include "tools/selector_run/message_capture.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "netpbm.h"
+#include "tools/support/netpbm.h"
 
 #include <vector>
 
-#include "output_file.h"
+#include "tools/support/output_file.h"
 
 namespace lumistra {
 namespace {

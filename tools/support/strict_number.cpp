@@ -1,4 +1,4 @@
-#include "strict_number.h"
+#include "tools/support/strict_number.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "pixel_display.h"
-#include "plugin_constants.h"
+#include "app/pixel_display.h"
+#include "interface/plugin_constants.h"
 
 namespace {
 
