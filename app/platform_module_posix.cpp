@@ -2,7 +2,7 @@
 // after the resource type, and the module is opened with dlopen.
 #include <dlfcn.h>
 
-#include "resources/elf_section_reader.h"
+#include "app/elf_section_reader.h"
 #include "app/platform_module.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "interface/filter_record.h"
-#include "resources/pipl_parser.h"
+#include "app/pipl_parser.h"
 #include "app/platform_module.h"
 
 class PluginModule {

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "host/engine_values.h"
-#include "host/host_routines.h"
+#include "host/offered_routines.h"
 #include "host/last_parameters.h"
 #include "engine/noise_reducer.h"
 #include "host/plane_exchange.h"

@@ -5,7 +5,7 @@
 #include <limits>
 #include <new>
 
-#include "host/host_routines.h"
+#include "host/offered_routines.h"
 #include "host/plugin_state.h"
 
 namespace {

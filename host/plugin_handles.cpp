@@ -1,6 +1,6 @@
 #include "host/plugin_handles.h"
 
-#include "host/host_routines.h"
+#include "host/offered_routines.h"
 #include "host/plugin_state.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "host/script_parameters.h"
 
 #include "host/descriptor_amounts.h"
-#include "host/host_routines.h"
+#include "host/offered_routines.h"
 #include "host/plugin_state.h"
 
 namespace {

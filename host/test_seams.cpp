@@ -1,9 +1,9 @@
 #include "host/test_seams.h"
 
-#include "host/host_seams.h"
+#include "host/user_interface_seams.h"
 #include "host/plugin_alloc.h"
 
-void LumistraTestReset() { Seams() = HostSeams{}; }
+void LumistraTestReset() { Seams() = UserInterfaceSeams{}; }
 
 void LumistraTestSetDialogAnswer(int answer) { Seams().dialogAnswer = answer; }
 

@@ -1,10 +1,10 @@
 #include "host/user_interface.h"
 
-#include "host/host_seams.h"
+#include "host/user_interface_seams.h"
 #include "host/plugin_state.h"
 
 ScreenSize CurrentScreenSize() {
-    const HostSeams& seams = Seams();
+    const UserInterfaceSeams& seams = Seams();
     if (seams.screenWidth != 0 || seams.screenHeight != 0) {
         return ScreenSize{seams.screenWidth, seams.screenHeight};
     }
@@ -12,7 +12,7 @@ ScreenSize CurrentScreenSize() {
 }
 
 void ShowErrorMessage(const char* caption, const char* text) {
-    HostSeams& seams = Seams();
+    UserInterfaceSeams& seams = Seams();
     ++seams.messageCount;
     seams.lastCaption = caption;
     seams.lastMessage = text;
@@ -20,7 +20,7 @@ void ShowErrorMessage(const char* caption, const char* text) {
 }
 
 int ShowPreviewDialog() {
-    HostSeams& seams = Seams();
+    UserInterfaceSeams& seams = Seams();
     ++seams.dialogCount;
     if (seams.dialogAnswer == 0) return kDialogUnavailable;
     if (seams.dialogAnswer > 0 && seams.editsValues && State().parameters != nullptr) {

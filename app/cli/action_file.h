@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/descriptor.h"
-#include "resources/pipl_parser.h"
+#include "app/pipl_parser.h"
 
 // Empty on success, else the reason.
 std::string WriteActionFile(const std::string& path, const PiplInfo& filter,

@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "tests/plugin/fake_host.h"
-#include "host/host_seams.h"
+#include "host/user_interface_seams.h"
 #include "host/plugin_alloc.h"
 #include "host/run_messages.h"
 #include "host/user_interface.h"
@@ -13,13 +13,13 @@ namespace {
 class StartRunTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Seams() = HostSeams{};
+        Seams() = UserInterfaceSeams{};
         DescribeRgbDocument(host.filter, 512, 300);
         ASSERT_EQ(host.Call(filterSelectorParameters), noErr);
         ASSERT_EQ(host.Call(filterSelectorPrepare), noErr);
         host.events.clear();
     }
-    void TearDown() override { Seams() = HostSeams{}; }
+    void TearDown() override { Seams() = UserInterfaceSeams{}; }
 
     // A failed start leaves no handle, no engine block and no request behind.
     void ExpectCleanedUp() {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "tests/windows/dialog_template.h"
-#include "resources/elf_section_reader.h"
+#include "app/elf_section_reader.h"
 #include "tests/windows/pe_image.h"
 #include "resources/plugin_resources.h"
 #include "resources/resource_ids.h"

@@ -3,7 +3,7 @@
 // and the suites reached through the basic suite.
 #include <cstring>
 
-#include "tests/host/plugin_fixture.h"
+#include "tests/host_library/plugin_fixture.h"
 
 namespace {
 

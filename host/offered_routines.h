@@ -6,44 +6,44 @@
 
 #include "interface/plugin_interface.h"
 
-namespace host_routines {
+namespace offered_routines {
 // slot is the routine's 0-based position in its table.
 template <class Proc>
 Proc IfCounted(int16_t routineCount, int slot, Proc routine) {
     return routineCount > slot ? routine : nullptr;
 }
-}  // namespace host_routines
+}  // namespace offered_routines
 
 inline NewPIHandleProc HostNewHandle(const FilterRecord* filter) {
     const HandleProcs* procs = filter != nullptr ? filter->handleProcs : nullptr;
-    return procs != nullptr ? host_routines::IfCounted(procs->numHandleProcs, 0, procs->newProc)
+    return procs != nullptr ? offered_routines::IfCounted(procs->numHandleProcs, 0, procs->newProc)
                             : nullptr;
 }
 
 inline DisposePIHandleProc HostDisposeHandle(const FilterRecord* filter) {
     const HandleProcs* procs = filter != nullptr ? filter->handleProcs : nullptr;
     return procs != nullptr
-               ? host_routines::IfCounted(procs->numHandleProcs, 1, procs->disposeProc)
+               ? offered_routines::IfCounted(procs->numHandleProcs, 1, procs->disposeProc)
                : nullptr;
 }
 
 inline GetPIHandleSizeProc HostHandleSize(const FilterRecord* filter) {
     const HandleProcs* procs = filter != nullptr ? filter->handleProcs : nullptr;
     return procs != nullptr
-               ? host_routines::IfCounted(procs->numHandleProcs, 2, procs->getSizeProc)
+               ? offered_routines::IfCounted(procs->numHandleProcs, 2, procs->getSizeProc)
                : nullptr;
 }
 
 inline LockPIHandleProc HostLockHandle(const FilterRecord* filter) {
     const HandleProcs* procs = filter != nullptr ? filter->handleProcs : nullptr;
-    return procs != nullptr ? host_routines::IfCounted(procs->numHandleProcs, 4, procs->lockProc)
+    return procs != nullptr ? offered_routines::IfCounted(procs->numHandleProcs, 4, procs->lockProc)
                             : nullptr;
 }
 
 inline UnlockPIHandleProc HostUnlockHandle(const FilterRecord* filter) {
     const HandleProcs* procs = filter != nullptr ? filter->handleProcs : nullptr;
     return procs != nullptr
-               ? host_routines::IfCounted(procs->numHandleProcs, 5, procs->unlockProc)
+               ? offered_routines::IfCounted(procs->numHandleProcs, 5, procs->unlockProc)
                : nullptr;
 }
 
@@ -63,7 +63,7 @@ inline const BufferProcs* HostBuffers(const FilterRecord* filter) {
 inline SetPropertyProc HostSetProperty(const FilterRecord* filter) {
     const PropertyProcs* procs = filter != nullptr ? filter->propertyProcs : nullptr;
     return procs != nullptr
-               ? host_routines::IfCounted(procs->numPropertyProcs, 1, procs->setPropertyProc)
+               ? offered_routines::IfCounted(procs->numPropertyProcs, 1, procs->setPropertyProc)
                : nullptr;
 }
 

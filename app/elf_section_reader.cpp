@@ -1,4 +1,4 @@
-#include "resources/elf_section_reader.h"
+#include "app/elf_section_reader.h"
 
 #include <fstream>
 #include <iterator>

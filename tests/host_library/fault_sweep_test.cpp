@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "tests/host/plugin_fixture.h"
+#include "tests/host_library/plugin_fixture.h"
 
 namespace {
 

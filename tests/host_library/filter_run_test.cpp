@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "tests/host/handle_contents.h"
-#include "tests/host/plugin_fixture.h"
+#include "tests/host_library/handle_contents.h"
+#include "tests/host_library/plugin_fixture.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // 1.0, progress runs to 14 of 14, and finish records and registers the values.
 #include <cmath>
 
-#include "tests/host/plugin_fixture.h"
+#include "tests/host_library/plugin_fixture.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tests/host/plugin_fixture.h"
+#include "tests/host_library/plugin_fixture.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,8 +3,8 @@
 // the clean-up after a failed call.
 #include <array>
 
-#include "tests/host/handle_contents.h"
-#include "tests/host/plugin_fixture.h"
+#include "tests/host_library/handle_contents.h"
+#include "tests/host_library/plugin_fixture.h"
 
 namespace {
 

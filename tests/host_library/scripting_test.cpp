@@ -3,7 +3,7 @@
 // and the registry settle the values the engine receives.
 #include <string>
 
-#include "tests/host/plugin_fixture.h"
+#include "tests/host_library/plugin_fixture.h"
 
 namespace {
 

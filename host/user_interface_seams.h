@@ -8,7 +8,7 @@
 
 #include "host/filter_parameters.h"
 
-struct HostSeams {
+struct UserInterfaceSeams {
     int dialogAnswer = 0;  // 0: the dialog as built
     bool editsValues = false;
     FilterParameters dialogValues{};  // what the "user" sets before answering
@@ -21,4 +21,4 @@ struct HostSeams {
     std::string lastMessage;
 };
 
-HostSeams& Seams();
+UserInterfaceSeams& Seams();

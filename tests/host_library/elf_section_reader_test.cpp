@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "resources/elf_section_reader.h"
-#include "resources/pipl_parser.h"
+#include "app/elf_section_reader.h"
+#include "app/pipl_parser.h"
 #include "resources/plugin_resources.h"
 #include "tests/resources/resource_test_util.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "resources/pipl_parser.h"
+#include "app/pipl_parser.h"
 #include "interface/plugin_constants.h"
 #include "resources/plugin_resources.h"
 #include "tests/resources/resource_test_util.h"

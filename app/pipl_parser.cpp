@@ -1,4 +1,4 @@
-#include "resources/pipl_parser.h"
+#include "app/pipl_parser.h"
 
 namespace {
 

@@ -1,6 +1,0 @@
-#include "host/host_seams.h"
-
-HostSeams& Seams() {
-    static HostSeams seams;
-    return seams;
-}
