@@ -2,7 +2,7 @@
 // 'Amnt', 'Brgh' and 'Fltn'.
 #pragma once
 
-#include "host/filter_parameters.h"
+#include "engine/filter_parameters.h"
 #include "resources/plugin_identity.h"
 #include "interface/plugin_interface.h"
 

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "host/engine_values.h"
+#include "engine/engine_values.h"
 #include "host/offered_routines.h"
 #include "host/last_parameters.h"
 #include "engine/noise_reducer.h"

@@ -1,7 +1,7 @@
 // Running the engine on one plane as the host delivered it.
 #pragma once
 
-#include "host/engine_values.h"
+#include "engine/engine_values.h"
 #include "engine/noise_reducer.h"
 #include "interface/plugin_interface.h"
 

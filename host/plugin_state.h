@@ -4,7 +4,8 @@
 
 #include <cstdint>
 
-#include "host/filter_parameters.h"
+#include "engine/filter_parameters.h"
+#include "host/run_data.h"
 #include "interface/plugin_interface.h"
 
 struct PluginState {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "host/filter_parameters.h"
+#include "engine/filter_parameters.h"
 
 struct UserInterfaceSeams {
     int dialogAnswer = 0;  // 0: the dialog as built

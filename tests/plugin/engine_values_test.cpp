@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "host/engine_values.h"
+#include "engine/engine_values.h"
 
 namespace {
 EngineValues Convert(float amount) {

@@ -4,7 +4,7 @@
 #include <random>
 #include <vector>
 
-#include "host/engine_values.h"
+#include "engine/engine_values.h"
 #include "tests/plugin/fake_host.h"
 #include "host/plane_exchange.h"
 #include "host/plugin_alloc.h"

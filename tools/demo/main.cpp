@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "host/engine_values.h"
-#include "host/filter_parameters.h"
+#include "engine/engine_values.h"
+#include "engine/filter_parameters.h"
 #include "tools/support/netpbm.h"
 #include "engine/noise_reducer.h"
 #include "tools/sample_image/sample_image.h"

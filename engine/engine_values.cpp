@@ -1,4 +1,4 @@
-#include "host/engine_values.h"
+#include "engine/engine_values.h"
 
 #include <cmath>
 

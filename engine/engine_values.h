@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "host/filter_parameters.h"
+#include "engine/filter_parameters.h"
 
 struct EngineValues {
     float hiStrength;
