@@ -1,5 +1,17 @@
-# Warnings for every target of the project.
-add_compile_options(-Wall -Wextra)
+# Warnings for every target of the project: the usual sets, and the ones that
+# have caught real faults in code like ours (a local hiding a loop variable of
+# the same name, a class deleted through a base without a virtual destructor,
+# a format string that does not match its arguments, a switch case running into
+# the next).
+add_compile_options(-Wall -Wextra -Wshadow -Wnon-virtual-dtor -Wformat=2
+                    -Wimplicit-fallthrough -Wundef -Wcast-qual)
+
+# CI builds with every warning an error, so that none creeps in unnoticed; off
+# by default so that a newer compiler's new warnings never stop a user's build.
+option(LUMISTRA_WARNINGS_AS_ERRORS "Treat compiler warnings as errors" OFF)
+if(LUMISTRA_WARNINGS_AS_ERRORS)
+  add_compile_options(-Werror)
+endif()
 
 if(LUMISTRA_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
