@@ -9,6 +9,7 @@
 #include "engine/filter_parameters.h"
 #include "ui/dialog_view.h"
 #include "ui/pane_view.h"
+#include "ui/preview_computation.h"
 #include "ui/preview_port.h"
 
 struct DragState {
@@ -18,12 +19,6 @@ struct DragState {
     // Where the pointer holds the region, in image pixels from its top-left.
     int32_t grabX = 0;
     int32_t grabY = 0;
-};
-
-struct PendingFlags {
-    bool displayPending = false;
-    bool fetchPending = false;
-    bool filterPending = false;
 };
 
 class DialogModel {
@@ -81,7 +76,8 @@ private:
     void DrawPane(PaintContext context, const PaneView& pane);
     void DrawNavigatorFrame();
     void ShowCurrentCursor();
-    float* ParameterOfEdit(int32_t editId) const;
+    void SetPending(bool fetch, bool filter, bool display);
+    PreviewContext Context();
 
     DialogView& view_;
     PreviewPort& port_;

@@ -70,7 +70,9 @@ public:
     virtual void SetSliderTickFrequency(int32_t id, int32_t frequency) = 0;
     virtual void SetSliderPosition(int32_t id, int32_t position, bool redraw) = 0;
 
-    // EnableWindow, SetFocus, CheckDlgButton, IsDlgButtonChecked.
+    // EnableWindow, SetFocus, CheckDlgButton, IsDlgButtonChecked. The Before and After
+    // radio buttons are automatic: a click checks the clicked one and unchecks the other
+    // before its command reaches the model.
     virtual void EnableItem(int32_t id, bool enabled) = 0;
     virtual void FocusItem(int32_t id) = 0;
     virtual void CheckButton(int32_t id, bool checked) = 0;
