@@ -6,6 +6,12 @@
 
 int32_t DialogModel::OnPaint() {
     if (!view_.HasUpdateRegion()) return kMessageNotHandled;
+    // After OK or Cancel (or a start that failed) the buffers are gone while the window
+    // may still be asked to paint: there is nothing left to draw.
+    if (previewPane_.displayBuffer == nullptr) {
+        view_.ValidateUpdateRegion();
+        return kMessageNotHandled;
+    }
     if (pending_.displayPending) {
         port_.PollAbort();
         PreviewContext context = Context();

@@ -122,6 +122,11 @@ TEST(PreviewDialogValues, OkCancelAndHelpResults) {
     EXPECT_EQ(accepted.Click(kOkButton), kMessageHandled);
     EXPECT_EQ(accepted.view.endResult, kDialogAccepted);
     EXPECT_EQ(accepted.port.LiveBlocks(), 0u);
+    // A paint that still arrives finds nothing to draw.
+    accepted.view.updateRegion = true;
+    EXPECT_EQ(accepted.Paint(), kMessageNotHandled);
+    EXPECT_EQ(accepted.view.paints, 0);
+    EXPECT_FALSE(accepted.view.HasUpdateRegion());
 
     DialogHarness cancelled;
     cancelled.Start();
