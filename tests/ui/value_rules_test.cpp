@@ -4,7 +4,6 @@
 
 #include <cmath>
 
-#include "ui/dialog_controls.h"
 
 TEST(PreviewValueRules, FloorToIntTakesTheIntegerPart) {
     EXPECT_EQ(FloorToInt(0.0f), 0);
@@ -22,19 +21,4 @@ TEST(PreviewValueRules, WholeAmountsOfStoredValues) {
     EXPECT_EQ(WholeAmount(100.0f), 100u);
     EXPECT_EQ(WholeAmount(250.0f), 100u);
     EXPECT_EQ(WholeAmount(std::nanf("")), 50u);
-}
-
-TEST(PreviewValueRules, StepTrackValueByScrollCode) {
-    EXPECT_EQ(StepTrackValue(kTrackLineUp, 7, 40), 39);
-    EXPECT_EQ(StepTrackValue(kTrackPageUp, 7, 40), 39);
-    EXPECT_EQ(StepTrackValue(kTrackLineDown, 7, 40), 41);
-    EXPECT_EQ(StepTrackValue(kTrackPageDown, 7, 40), 41);
-    EXPECT_EQ(StepTrackValue(kTrackThumbPosition, 7, 40), 7);
-    EXPECT_EQ(StepTrackValue(kTrackThumbTrack, 7, 40), 7);
-    EXPECT_EQ(StepTrackValue(kTrackTop, 7, 40), 0);
-    EXPECT_EQ(StepTrackValue(kTrackBottom, 7, 40), 100);
-    EXPECT_EQ(StepTrackValue(kTrackEndTrack, 7, 40), 40);
-    EXPECT_EQ(StepTrackValue(kTrackLineUp, 0, 0), -1);
-    EXPECT_EQ(LimitToSliderRange(-1), 0);
-    EXPECT_EQ(LimitToSliderRange(101), 100);
 }

@@ -28,16 +28,6 @@ TEST(PreviewZoomGeometry, LabelsNameTheLevel) {
     for (int16_t d = 0; d < 12; ++d) EXPECT_EQ(Label(int16_t(14 - d), 14), expected[d]);
 }
 
-TEST(PreviewZoomGeometry, DisplayModesOfDeepImagesAreTheir8BitModes) {
-    EXPECT_EQ(DisplayModeFor(3), 3);
-    EXPECT_EQ(DisplayModeFor(10), 1);
-    EXPECT_EQ(DisplayModeFor(11), 3);
-    EXPECT_EQ(DisplayModeFor(12), 9);
-    EXPECT_EQ(DisplayModeFor(13), 4);
-    EXPECT_EQ(DisplayModeFor(14), 7);
-    EXPECT_EQ(DisplayModeFor(15), 8);
-}
-
 // 3000 x 2000 in a preview area of 410 x 404 after the inset.
 TEST(PreviewZoomGeometry, TheLargeImageExample) {
     DialogHarness dialog;
