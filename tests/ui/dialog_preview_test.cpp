@@ -53,6 +53,16 @@ TEST(PreviewDialogPreview, StartFetchesTheNavigatorAndFiltersThePreview) {
     EXPECT_EQ(pane.unfilteredBuffer[0], FakePort::Sample(1312, 874, 0));
 }
 
+TEST(PreviewDialogPreview, ValuesOfZeroStillRunTheEngine) {
+    DialogHarness dialog;
+    dialog.parameters = FilterParameters{0.0f, 0.0f, 0.0f};
+    dialog.Start();
+    ASSERT_EQ(dialog.port.enginePasses.size(), 3u);
+    EXPECT_EQ(dialog.port.enginePasses[0].hiStrength, 0.0f);
+    EXPECT_EQ(dialog.port.enginePasses[0].loStrength, 0.0f);
+    EXPECT_FLOAT_EQ(dialog.port.enginePasses[0].clarity, 1.2f);
+}
+
 TEST(PreviewDialogPreview, PaintDrawsBothPanesAndTheFrame) {
     DialogHarness dialog;
     dialog.Start();
