@@ -129,6 +129,14 @@ void FilterHost::FillRecord() {
         options_.offerDescriptorParameters ? &descriptorParameters_ : nullptr;
     record_.errorString = &errorString_;
     record_.sSPBasic = options_.offerBasicSuite ? &basicSuite_ : nullptr;
+    const RoutineCounts& counts = options_.routineCounts;
+    bufferProcs_.numBufferProcs = counts.buffer.value_or(kCurrentBufferProcsCount);
+    handleProcs_.numHandleProcs = counts.handle.value_or(kCurrentHandleProcsCount);
+    propertyProcs_.numPropertyProcs = counts.property.value_or(kCurrentPropertyProcsCount);
+    readProcs_.numReadDescriptorProcs =
+        counts.readDescriptor.value_or(kCurrentReadDescriptorProcsCount);
+    writeProcs_.numWriteDescriptorProcs =
+        counts.writeDescriptor.value_or(kCurrentWriteDescriptorProcsCount);
     record_.depth = options_.depth;
     record_.maxSpace64 = options_.maxSpace;
 

@@ -27,6 +27,17 @@
 #include "app/plugin_module.h"
 #include "app/scripting_store.h"
 
+// How many routines each table says it holds; unset means every routine the
+// interface defines. A host built for an older interface counts fewer, yet
+// may leave routines in the slots past its count: a plug-in must not call them.
+struct RoutineCounts {
+    std::optional<int16_t> buffer;
+    std::optional<int16_t> handle;
+    std::optional<int16_t> property;
+    std::optional<int16_t> readDescriptor;
+    std::optional<int16_t> writeDescriptor;
+};
+
 struct HostOptions {
     OSType hostSig = FourCC("8BIM");
     int32_t maxSpace = 256 << 20;  // also the budget of the buffer suite
@@ -41,6 +52,7 @@ struct HostOptions {
     bool offerPropertyProcs = true;
     bool offerDescriptorParameters = true;
     bool offerBasicSuite = true;
+    RoutineCounts routineCounts;
     // Overrides the filter case the document implies (0: a host that does not set it).
     std::optional<int16_t> filterCase;
     // Refuse a document the plug-in's property list does not accept, as a

@@ -1,6 +1,21 @@
 // The conversion of the three user values into the engine's per-plane
 // parameters, shared by the filtering run and the preview so that both feed
 // the engine the same bits.
+//
+// The same three values go by a different name in each part of the system:
+//
+//   dialog label               record amount    key     command line  engine
+//   Highlight Noise Reduction  noiseHighAmount  'Amnt'  --highlight   hiStrength
+//   Shadow Noise Reduction     noiseLowAmount   'Brgh'  --shadow      loStrength
+//   Clarity                    clarityAmount    'Fltn'  --clarity     clarity
+//
+// The amounts (0 to 100, FilterParameters) are what the user sets, what
+// scripts record (as doubles, under the keys of resources/plugin_identity.h)
+// and what the host keeps as the last-used values. The engine values are
+// what NoiseReducer::ProcessPlane takes: the strengths, for bright and for
+// dark areas, run from 0 (keep the input) to 2 (take the median); the clarity
+// factor runs from 1.2 (Clarity 0, "Soften") to 0.8 (Clarity 100, "Sharpen")
+// and weighs the coarser levels' detail.
 #pragma once
 
 #include <cstdint>

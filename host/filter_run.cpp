@@ -11,14 +11,11 @@
 #include "host/plugin_handles.h"
 #include "host/plugin_state.h"
 #include "host/progress_meter.h"
-#include "host/run_messages.h"
 #include "host/script_parameters.h"
 #include "host/user_interface.h"
+#include "resources/plugin_messages.h"
 
 namespace {
-constexpr int32_t kMinimumScreenWidth = 800;
-constexpr int32_t kMinimumScreenHeight = 600;
-constexpr int32_t kMinimumAreaSide = 256;
 constexpr int16_t kRgbPlaneCount = 3;
 constexpr int32_t kSampleBits = 8;
 // Four steps per plane for three planes, and two more from the finish.

@@ -14,17 +14,19 @@ Proc IfCounted(int16_t routineCount, int slot, Proc routine) {
 }
 }  // namespace offered_routines
 
-inline NewPIHandleProc HostNewHandle(const FilterRecord* filter) {
-    const HandleProcs* procs = filter != nullptr ? filter->handleProcs : nullptr;
-    return procs != nullptr ? offered_routines::IfCounted(procs->numHandleProcs, 0, procs->newProc)
-                            : nullptr;
-}
-
 inline DisposePIHandleProc HostDisposeHandle(const FilterRecord* filter) {
     const HandleProcs* procs = filter != nullptr ? filter->handleProcs : nullptr;
     return procs != nullptr
                ? offered_routines::IfCounted(procs->numHandleProcs, 1, procs->disposeProc)
                : nullptr;
+}
+
+// Creating a handle needs the routine that gives it back as well: a handle
+// that could not be disposed of must never be taken.
+inline NewPIHandleProc HostNewHandle(const FilterRecord* filter) {
+    const HandleProcs* procs = filter != nullptr ? filter->handleProcs : nullptr;
+    if (procs == nullptr || HostDisposeHandle(filter) == nullptr) return nullptr;
+    return offered_routines::IfCounted(procs->numHandleProcs, 0, procs->newProc);
 }
 
 inline GetPIHandleSizeProc HostHandleSize(const FilterRecord* filter) {

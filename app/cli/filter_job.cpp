@@ -14,7 +14,7 @@
 #include "app/cli/interrupt.h"
 #include "app/cli/metadata_carrier.h"
 #include "resources/plugin_identity.h"
-#include "app/cli/plugin_messages.h"
+#include "resources/plugin_messages.h"
 #include "app/cli/progress_display.h"
 
 namespace fs = std::filesystem;
@@ -115,7 +115,7 @@ bool Job::ReadHeader() {
     if (!settings_.module->AcceptsDocument(ImageModeFor(header.model), 8, &refusal)) {
         const bool convertible = CanBecomeDocument(header);
         if (!settings_.convertModes || !convertible) {
-            return Fail(std::string(kRgbOnlyReason) +
+            return Fail(std::string(kRgbOnlyMessage) +
                         (convertible ? " (--convert makes it RGB)" : ""));
         }
         converted_ = true;
@@ -126,7 +126,7 @@ bool Job::ReadHeader() {
         const std::string depth = std::to_string(header.bitsPerSample) + "-bit" +
                                   (header.floatingPoint ? " floating-point" : "");
         if (settings_.strictDepth)
-            return Fail(std::string(kEightBitOnlyReason) + " (this one is " + depth + ")");
+            return Fail(std::string(kEightBitOnlyMessage) + " (this one is " + depth + ")");
         Note(depth + " samples reduced to 8 bits");
     }
     problem = CheckOutputFormat(task_.output, DocumentChannels(header));
@@ -150,9 +150,10 @@ bool Job::CheckArea() {
                         " image");
         }
     }
-    if (area.width < kMinimumFilterSide || area.height < kMinimumFilterSide) {
-        return Fail(std::string(kAreaTooSmallReason) + " (" + (settings_.selection ? "the selection" : "the image") +
-                    " is " + SizeText(area.width, area.height) + ")");
+    if (area.width < kMinimumAreaSide || area.height < kMinimumAreaSide) {
+        return Fail(std::string(kAreaTooSmallMessage) + " (" +
+                    (settings_.selection ? "the selection" : "the image") + " is " +
+                    SizeText(area.width, area.height) + ")");
     }
     area_ = {static_cast<int16_t>(area.y), static_cast<int16_t>(area.x),
              static_cast<int16_t>(area.y + area.height), static_cast<int16_t>(area.x + area.width)};

@@ -1,12 +1,10 @@
 // The command line: what parses and what is refused before any file is
-// touched, the informational options, and the plug-in's own words.
+// touched, and the informational options.
 #include <gtest/gtest.h>
 
 #include "app/cli/cli_options.h"
 #include "tests/cli/cli_test_support.h"
 #include "app/cli/output_plan.h"
-#include "app/cli/plugin_messages.h"
-#include "host/run_messages.h"
 #include "tests/cli/test_images.h"
 
 namespace {
@@ -77,12 +75,6 @@ TEST(CommandLineTest, OutputsNeverLandOnInputsOrOnEachOther) {
     const std::vector<FileTask> tasks = PlanOutputs(options, &error);
     ASSERT_EQ(tasks.size(), 2u) << error;
     EXPECT_EQ(tasks[1].output, "b.jpg");
-}
-
-TEST(CommandLineTest, RefusalsUseThePluginsOwnWords) {
-    EXPECT_STREQ(kRgbOnlyReason, kRgbOnlyMessage);
-    EXPECT_STREQ(kEightBitOnlyReason, kEightBitOnlyMessage);
-    EXPECT_STREQ(kAreaTooSmallReason, kAreaTooSmallMessage);
 }
 
 class ToolCommandLineTest : public CliTest {};

@@ -4,11 +4,11 @@
 #include <exiv2/exiv2.hpp>
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
 #include "engine/noise_reducer.h"
+#include "tests/support/value_reference.h"
 #include "tools/sample_image/sample_image.h"
 
 namespace {
@@ -17,17 +17,6 @@ constexpr int32_t kEngineStartLevel = 1;
 constexpr int32_t kEngineMaxLevel = 5;
 
 void* AllocateZeroed(uint32_t size) { return std::calloc(size == 0 ? 1 : size, 1); }
-
-// The conversion of user values into engine strengths, written out here
-// independently of the plug-in.
-float Strength(float amount) {
-    return static_cast<float>(
-        2.0 * std::pow(static_cast<double>(amount) * static_cast<double>(0.01f), 0.5));
-}
-
-float ClarityFactor(float amount) {
-    return static_cast<float>(static_cast<double>(amount) * -0.004 + 1.2);
-}
 
 void PutBigEndian(std::vector<uint8_t>* bytes, std::size_t at, uint32_t value) {
     for (int i = 0; i < 4; ++i) (*bytes)[at + static_cast<std::size_t>(i)] = static_cast<uint8_t>(value >> (24 - 8 * i));
@@ -122,10 +111,10 @@ TestImage EngineResult(const TestImage& input, const Amounts& amounts, const Are
                         input.planes[plane].data() + (area.y + y) * static_cast<std::size_t>(input.width) + area.x, w);
         }
         NoiseReducer engine(AllocateZeroed, std::free);
-        const bool failed = engine.ProcessPlane(region.data(), filtered.data(), w, h,
-                                                Strength(amounts.high), Strength(amounts.low),
-                                                ClarityFactor(amounts.clarity), kEngineStartLevel,
-                                                kEngineMaxLevel);
+        const bool failed = engine.ProcessPlane(
+            region.data(), filtered.data(), w, h, ReferenceStrength(amounts.high),
+            ReferenceStrength(amounts.low), ReferenceClarity(amounts.clarity), kEngineStartLevel,
+            kEngineMaxLevel);
         EXPECT_FALSE(failed);
         for (uint32_t y = 0; y < h; ++y) {
             std::memcpy(result.planes[plane].data() + (area.y + y) * static_cast<std::size_t>(input.width) + area.x,

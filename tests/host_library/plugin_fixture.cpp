@@ -1,11 +1,11 @@
 #include "tests/host_library/plugin_fixture.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 #include <memory>
 
 #include "engine/noise_reducer.h"
+#include "tests/support/value_reference.h"
 #include "tools/sample_image/sample_image.h"
 
 #ifndef LUMISTRA_TESTABLE_MODULE
@@ -53,12 +53,8 @@ std::vector<uint8_t> FilterRegion(const Document& document, int plane,
 }  // namespace
 
 EngineParameters ConvertAmounts(const Amounts& amounts) {
-    const auto strength = [](float amount) {
-        return static_cast<float>(
-            2.0 * std::pow(static_cast<double>(amount) * static_cast<double>(0.01f), 0.5));
-    };
-    return {strength(amounts.high), strength(amounts.low),
-            static_cast<float>(static_cast<double>(amounts.clarity) * -0.004 + 1.2)};
+    return {ReferenceStrength(amounts.high), ReferenceStrength(amounts.low),
+            ReferenceClarity(amounts.clarity)};
 }
 
 Document MakePhoto(ColourMode mode, int32_t width, int32_t height, uint32_t seed) {

@@ -26,9 +26,8 @@ struct EngineParameters {
     float clarity;
 };
 
-// The conversion of user values into engine parameters, written out here
-// independently of the plug-in: 2 * sqrt(amount * 0.01f) and
-// amount * -0.004 + 1.2, in double precision, stored as floats.
+// The engine parameters of the user values, by the tests' own statement of
+// the conversion (tests/support/value_reference.h).
 EngineParameters ConvertAmounts(const Amounts& amounts);
 
 // A photo-like scene (sky, hills, a building, sensor noise) in the given

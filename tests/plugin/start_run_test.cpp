@@ -6,8 +6,8 @@
 #include "tests/plugin/fake_host.h"
 #include "host/user_interface_seams.h"
 #include "host/plugin_alloc.h"
-#include "host/run_messages.h"
 #include "host/user_interface.h"
+#include "resources/plugin_messages.h"
 
 namespace {
 class StartRunTest : public ::testing::Test {
