@@ -1,5 +1,5 @@
-// A whole level's filtering in one sweep down the rows, for the instruction-set files.
-// Included after simd_kernels.inl, inside the same anonymous namespace.
+// A whole level's filtering in one sweep down the rows, in vectors (the stages one by one
+// are level_stages_simd.inl). Needs level_stages_simd.inl and downsample_simd.inl.
 //
 // The stages of a level each need a few rows of the stage before: the running maximum
 // of the differences nine rows either side, the running minimum of the maxima eight. So
@@ -96,8 +96,8 @@ private:
             if (scaledRamp_ != nullptr) difference = Wide::RampWeights(difference, *scaledRamp_);
             Wide::Store(row + x, difference);
         }
-        NoiseReducer::AbsDifference(input_ + offset + x, output_ + offset + x, row + x,
-                                    width_ - x, 1);
+        sample_ops::AbsDifference(input_ + offset + x, output_ + offset + x, row + x,
+                                    width_ - x);
         // The samples past the last whole vector, and all of them when the scaling has no
         // ramp form.
         if (scaled_ != nullptr)
