@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "tests/engine/test_support.h"
+#include "tests/support/guarded_buffer.h"
 
 namespace lumistra_test {
 
