@@ -45,6 +45,9 @@ template <class B>
 void DownsamplePlane(const uint8_t* src, uint32_t srcWidth, uint32_t srcHeight, uint8_t* dest,
                      uint32_t dstWidth, uint32_t dstHeight) {
     if (srcWidth == 0 || srcHeight == 0) return;
+    // dest also holds the intermediate of the scalar path, a half row per source row.
+    LUMISTRA_ASSERT(dstWidth == (srcWidth + 1) / 2 && dstHeight == (srcHeight + 1) / 2);
+    LUMISTRA_ASSERT(BytesApart(src, size_t(srcWidth) * srcHeight, dest, size_t(dstWidth) * dstHeight));
     for (uint32_t y = 0; y < dstHeight; ++y)
         DownsampleRow<B>(src, srcWidth, srcHeight, y, dest + size_t(y) * dstWidth, dstWidth);
 }

@@ -1,6 +1,6 @@
 // The vector kernels and the one builder of a path's table, included inside an anonymous
 // namespace by each instruction-set file after its vector types. Needs <cstring>,
-// <cstdint>, kernel_paths.h, median_columns.h, sample_ops.h and sample_ramps.h.
+// <cstdint>, engine_assert.h, kernel_paths.h, median_columns.h, sample_ops.h and sample_ramps.h.
 
 // Each builds on the ones before it.
 // clang-format off

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "engine/engine_assert.h"
 #include "engine/kernel_paths.h"
 #include "engine/median_columns.h"
 #include "engine/sample_ops.h"

@@ -10,6 +10,10 @@
 template <class Wide, class Narrow>
 void MedianDifferenceMaxPlane(const uint8_t* src, uint32_t width, uint32_t height,
                               uint8_t* median, uint8_t* difference, const uint8_t* scaled) {
+    const size_t count = size_t(width) * height;
+    LUMISTRA_ASSERT(BytesApart(src, count, median, count) &&
+                    BytesApart(src, count, difference, count) &&
+                    BytesApart(median, count, difference, count));
     if (width == 0 || height == 0) return;
     RowStrips<Wide, 9> strips = {};
     for (uint32_t y = 0; y < height; ++y) {
@@ -36,6 +40,10 @@ void MedianDifferenceMaxPlane(const uint8_t* src, uint32_t width, uint32_t heigh
 template <class B, class Weigh>
 void MinimumBlendPlane(uint8_t* difference, uint32_t width, uint32_t height,
                        const uint8_t* input, uint8_t* median, const Weigh& weigh) {
+    const size_t count = size_t(width) * height;
+    LUMISTRA_ASSERT(BytesApart(difference, count, median, count) &&
+                    BytesApart(difference, count, input, count) &&
+                    SameOrApart(input, median, count));
     using Reg = typename B::Reg;
     constexpr int kRadius = 8;
     constexpr uint32_t kLanes = B::kLanes;

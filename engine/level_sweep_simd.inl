@@ -58,8 +58,12 @@ public:
             for (; minRows <= Smaller(y + kSweepGroup + 7, height_ - 1); minRows += kSweepGroup) {
                 const uint32_t needed = Smaller(minRows + kSweepGroup + 8, height_ - 1);
                 for (; maxRows <= needed; ++maxRows) RowMaxima(maxRows);
+                // The ring still holds the first row of the group's windows, nine above it.
+                LUMISTRA_ASSERT(int64_t(maxRows) <= int64_t(minRows) - 9 + kMaxRingRows);
                 RowMinimaOfMaxima(minRows);
             }
+            // Likewise the minimum ring the first row of this group's windows, eight above.
+            LUMISTRA_ASSERT(int64_t(minRows) <= int64_t(y) - 8 + kMinRingRows);
             FinishRows(y);
             if (down_ != nullptr) HalveFinishedRows(Smaller(y + kSweepGroup, height_));
         }
@@ -184,6 +188,14 @@ bool LevelSweepWith(const uint8_t* input, uint32_t width, uint32_t height, const
                     const WeightRamp* scaledRamp, const uint8_t* weightTable,
                     const WeightRamp* ramp, uint8_t* rings, uint8_t* output, uint8_t* down) {
     if (width < Wide::kLanes || height == 0) return false;
+    const size_t count = size_t(width) * height;
+    const size_t ringBytes = size_t(LevelSweepRingBytes(width));
+    LUMISTRA_ASSERT(BytesApart(rings, ringBytes, input, count) &&
+                    BytesApart(rings, ringBytes, output, count) &&
+                    BytesApart(input, count, output, count));
+    const size_t downBytes = size_t((width + 1) / 2) * ((height + 1) / 2);
+    LUMISTRA_ASSERT(down == nullptr || (BytesApart(down, downBytes, output, count) &&
+                                        BytesApart(down, downBytes, rings, ringBytes)));
     if (weightTable != nullptr) {
         LevelSweep<Wide, Narrow, TableWeights<Wide>>(input, width, height, scaled, scaledRamp,
                                                      TableWeights<Wide>{weightTable}, rings,

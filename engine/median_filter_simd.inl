@@ -10,6 +10,7 @@ void MedianRowWith(const uint8_t* const rows[5], uint32_t width, uint8_t* out) {
     using Reg = typename B::Reg;
     constexpr uint32_t kLanes = B::kLanes;
     constexpr uint32_t kStrip = kMedianChunk + kLanes + 4;
+    LUMISTRA_ASSERT(width >= kLanes + 4);
     alignas(64) uint8_t three[3][kStrip];
     alignas(64) uint8_t five[5][kStrip];
     const uint32_t end = width - 2;  // one past the last output column
@@ -77,6 +78,7 @@ void MedianRowPairWith(const uint8_t* const rows[6], uint32_t width, uint8_t* up
     using Reg = typename B::Reg;
     constexpr uint32_t kLanes = B::kLanes;
     constexpr uint32_t kStrip = kMedianChunk + kLanes + 4;
+    LUMISTRA_ASSERT(width >= kLanes + 4);
     alignas(64) uint8_t four[4][kStrip];  // rows y - 1 .. y + 2 of each column, sorted
     alignas(64) uint8_t two[2][kStrip];   // rows y and y + 1 of each column, sorted
     const uint32_t end = width - 2;
@@ -140,6 +142,7 @@ inline bool MedianPairFits(uint32_t y, uint32_t width, uint32_t height) {
 // (MedianPairFits).
 template <class Wide, class Narrow>
 void MedianRowPair(const uint8_t* src, uint32_t width, uint32_t y, uint8_t* dest) {
+    LUMISTRA_ASSERT(y >= 2 && width >= 5);
     const size_t rowBytes = width;
     const uint8_t* rows[6];
     for (int r = 0; r < 6; ++r) rows[r] = src + (y + r - 2) * rowBytes;
@@ -161,6 +164,7 @@ void MedianRowPair(const uint8_t* src, uint32_t width, uint32_t y, uint8_t* dest
 // Two rows at a time where both windows fit inside the plane.
 template <class Wide, class Narrow>
 void MedianPlane(const uint8_t* src, uint32_t width, uint32_t height, uint8_t* dest) {
+    LUMISTRA_ASSERT(BytesApart(src, size_t(width) * height, dest, size_t(width) * height));
     for (uint32_t y = 0; y < height;) {
         if (MedianPairFits(y, width, height)) {
             MedianRowPair<Wide, Narrow>(src, width, y, dest);

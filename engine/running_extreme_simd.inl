@@ -124,6 +124,7 @@ void ExtremeColumns(uint8_t* plane, uint32_t width, uint32_t height) {
 
 template <class B, int Radius, bool kMax>
 void ExtremePlane(const uint8_t* src, uint32_t width, uint32_t height, uint8_t* dest) {
+    LUMISTRA_ASSERT(SameOrApart(src, dest, size_t(width) * height));
     if (width == 0 || height == 0) return;
     RowStrips<B, Radius> strips = {};
     for (uint32_t y = 0; y < height; ++y)

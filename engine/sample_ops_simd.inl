@@ -5,6 +5,7 @@
 
 template <class B>
 void AbsDifferenceWith(const uint8_t* a, const uint8_t* b, uint8_t* out, size_t count) {
+    LUMISTRA_ASSERT(SameOrApart(a, out, count) && SameOrApart(b, out, count));
     size_t i = 0;
     for (; i + B::kLanes <= count; i += B::kLanes)
         B::Store(out + i, B::AbsDiff(B::Load(a + i), B::Load(b + i)));
@@ -14,6 +15,8 @@ void AbsDifferenceWith(const uint8_t* a, const uint8_t* b, uint8_t* out, size_t 
 template <class B>
 void BlendByWeightWith(const uint8_t* input, const uint8_t* median, const uint8_t* weight,
                        uint8_t* out, size_t count) {
+    LUMISTRA_ASSERT(SameOrApart(input, out, count) && SameOrApart(median, out, count) &&
+                    SameOrApart(weight, out, count));
     size_t i = 0;
     for (; i + B::kLanes <= count; i += B::kLanes)
         B::Store(out + i, B::Blend(B::Load(input + i), B::Load(median + i), B::Load(weight + i)));
@@ -23,6 +26,9 @@ void BlendByWeightWith(const uint8_t* input, const uint8_t* median, const uint8_
 template <class B>
 void LookUpWith(const uint8_t* table, const uint8_t* row, const uint8_t* column, uint8_t* out,
                 size_t count) {
+    // The table has three readable bytes after its 65536.
+    LUMISTRA_ASSERT(BytesApart(table, 256 * 256 + 3, out, count));
+    LUMISTRA_ASSERT(SameOrApart(row, out, count) && SameOrApart(column, out, count));
     size_t i = 0;
     for (; i + B::kLanes <= count; i += B::kLanes)
         B::Store(out + i, B::LookUp(table, row + i, column + i));

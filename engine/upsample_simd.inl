@@ -112,6 +112,11 @@ void UpsampleCombineOutputWith(const uint8_t* src, uint32_t srcWidth, uint32_t s
                                const uint8_t* filtered, const OutputCombination& how,
                                uint8_t* row, uint8_t* out) {
     if (srcWidth == 0 || srcHeight == 0) return;
+    const size_t count = size_t(dstWidth) * dstHeight;
+    LUMISTRA_ASSERT(BytesApart(src, size_t(srcWidth) * srcHeight, out, count) &&
+                    BytesApart(row, dstWidth, out, count) &&
+                    BytesApart(row, dstWidth, filtered, count) &&
+                    SameOrApart(filtered, out, count));
     if (gain == 1.0f)
         UpsampleCombineRows<B, D, true>(src, srcWidth, srcHeight, dstWidth, dstHeight, filtered,
                                         how, row, out);
@@ -124,6 +129,8 @@ template <class B>
 void UpsamplePlane(const uint8_t* src, uint32_t srcWidth, uint32_t srcHeight, uint8_t* dest,
                    uint32_t dstWidth, uint32_t dstHeight, float gain) {
     if (srcWidth == 0 || srcHeight == 0) return;
+    LUMISTRA_ASSERT(dest == src || BytesApart(src, size_t(srcWidth) * srcHeight, dest,
+                                              size_t(dstWidth) * dstHeight));
     if (gain == 1.0f)
         UpsampleRows<B, true>(src, srcWidth, srcHeight, dest, dstWidth, dstHeight);
     else
