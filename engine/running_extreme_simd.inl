@@ -42,12 +42,12 @@ void ExtremeRow(const uint8_t* src, uint8_t* dest, uint32_t width, RowStrips<B, 
             i += inside;
         }
         for (; i < n + kCarry; ++i) s.extended[i] = src[width - 1];
-        for (uint32_t i = 0; i < n + kCarry - 1; i += kLanes)
-            B::Store(s.pairs + i, X::Of(B::Load(s.extended + i), B::Load(s.extended + i + 1)));
-        for (uint32_t i = 0; i < n + kCarry - 3; i += kLanes)
-            B::Store(s.quads + i, X::Of(B::Load(s.pairs + i), B::Load(s.pairs + i + 2)));
-        for (uint32_t i = 0; i < n + 8; i += kLanes)
-            B::Store(s.pairs + i, X::Of(B::Load(s.quads + i), B::Load(s.quads + i + 4)));
+        for (uint32_t j = 0; j < n + kCarry - 1; j += kLanes)
+            B::Store(s.pairs + j, X::Of(B::Load(s.extended + j), B::Load(s.extended + j + 1)));
+        for (uint32_t j = 0; j < n + kCarry - 3; j += kLanes)
+            B::Store(s.quads + j, X::Of(B::Load(s.pairs + j), B::Load(s.pairs + j + 2)));
+        for (uint32_t j = 0; j < n + 8; j += kLanes)
+            B::Store(s.pairs + j, X::Of(B::Load(s.quads + j), B::Load(s.quads + j + 4)));
         for (uint32_t x = 0; x < n; x += kLanes) {
             // Eights at x and x + 8 cover x .. x + 15; the rest of the window's 2R + 1 comes
             // from a quad (x + 15 .. x + 18) or a single sample (x + 16).
