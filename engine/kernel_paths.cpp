@@ -5,7 +5,7 @@
 #include <initializer_list>
 
 #include "engine/img_class.h"
-#include "engine/noise_reducer.h"
+#include "engine/sample_ops.h"
 
 #if defined(__i386__) || defined(__x86_64__)
 #define LUMISTRA_X86_KERNELS 1
@@ -27,14 +27,19 @@ void ScalarMax(const uint8_t* src, uint32_t width, uint32_t height, uint8_t* des
 void ScalarMin(const uint8_t* src, uint32_t width, uint32_t height, uint8_t* dest) {
     kScalarKernels.MinFilter(src, width, height, dest, nullptr, 0, kFlags);
 }
-void ScalarMedianDifferenceMax(const uint8_t* input, uint32_t width, uint32_t height,
-                               uint8_t* median, uint8_t* difference, const uint8_t* scaled) {
+// The differences of input and median, scaled unless scaled is null, and their maximum.
+void DifferenceMax(const uint8_t* input, uint32_t width, uint32_t height, const uint8_t* median,
+                   uint8_t* difference, const uint8_t* scaled) {
     const size_t count = size_t(width) * height;
-    ScalarMedian(input, width, height, median);
-    NoiseReducer::AbsDifference(input, median, difference, count, kFlags);
+    sample_ops::AbsDifference(input, median, difference, count);
     if (scaled != nullptr)
         for (size_t i = 0; i < count; ++i) difference[i] = scaled[difference[i]];
     ScalarMax(difference, width, height, difference);
+}
+void ScalarMedianDifferenceMax(const uint8_t* input, uint32_t width, uint32_t height,
+                               uint8_t* median, uint8_t* difference, const uint8_t* scaled) {
+    ScalarMedian(input, width, height, median);
+    DifferenceMax(input, width, height, median, difference, scaled);
 }
 void ScalarMinimumBlend(uint8_t* difference, uint32_t width, uint32_t height,
                         const uint8_t* input, uint8_t* median, const uint8_t* weightTable) {
@@ -66,42 +71,46 @@ void ScalarUpsample(const uint8_t* src, uint32_t srcWidth, uint32_t srcHeight, u
                     uint32_t dstWidth, uint32_t dstHeight, float gain) {
     kScalarKernels.Upsample(src, srcWidth, srcHeight, dest, dstWidth, dstHeight, kFlags, gain);
 }
-void ScalarAbsDifference(const uint8_t* a, const uint8_t* b, uint8_t* out, size_t count) {
-    NoiseReducer::AbsDifference(a, b, out, count, kFlags);
-}
-void ScalarBlend(const uint8_t* input, const uint8_t* median, const uint8_t* weight,
-                 uint8_t* out, size_t count) {
-    NoiseReducer::BlendByWeight(input, median, weight, out, count, kFlags);
-}
 void ScalarLookUp(const uint8_t* table, const uint8_t* row, const uint8_t* column, uint8_t* out,
                   size_t count) {
     for (size_t i = 0; i < count; ++i) out[i] = table[row[i] * 256u + column[i]];
 }
-void ScalarCombineDetail(const uint8_t* a, float aCoef, const uint8_t* b, float bCoef,
-                         uint8_t* out, size_t count) {
-    NoiseReducer::CombineDetail(a, aCoef, b, bCoef, out, count, kFlags);
+
+void ScalarPackedMedian(const uint8_t* src, uint32_t width, uint32_t height, uint8_t* dest) {
+    kScalarKernels.MedianFilterPacked(src, width, height, dest, kFlags);
 }
-void ScalarCombineWithCoarse(const uint8_t* a, float aCoef, const uint8_t* coarse,
-                             float coarseCoef, const uint8_t* b, float bCoef, uint8_t* out,
-                             size_t count) {
-    NoiseReducer::CombineDetailWithCoarse(a, aCoef, coarse, coarseCoef, b, bCoef, out, count,
-                                          kFlags);
-}
-void ScalarCombineOutput(const uint8_t* a, float aCoef, const uint8_t* detail, float detailCoef,
-                         uint8_t* out, size_t count) {
-    NoiseReducer::CombineOutput(a, aCoef, detail, detailCoef, out, count, kFlags);
+void ScalarPackedMedianDifferenceMax(const uint8_t* input, uint32_t width, uint32_t height,
+                                     uint8_t* median, uint8_t* difference, const uint8_t* scaled) {
+    ScalarPackedMedian(input, width, height, median);
+    DifferenceMax(input, width, height, median, difference, scaled);
 }
 
-const KernelTable kScalarTable = {
-    KernelPath::kScalar,     ScalarMedian,         ScalarMax,
-    ScalarMin,               ScalarMedianDifferenceMax, ScalarMinimumBlend,
-    ScalarDownsample,        ScalarUpsample,
-    ScalarAbsDifference,     ScalarBlend,          ScalarLookUp,
-    ScalarCombineDetail,
-    ScalarCombineWithCoarse, ScalarCombineOutput,
-    ScalarMinimumBlendRamp,  ScalarCombineOutputRamp,
-    nullptr,                 nullptr,
-};
+// Every member is set by its name, so that two members of the same type cannot change
+// places unnoticed. The scalar path has neither the level sweep nor the fused up-sampling.
+constexpr KernelTable MakeScalarKernelTable(bool packedMedian) {
+    KernelTable table = {};
+    table.path = KernelPath::kScalar;
+    table.median = packedMedian ? ScalarPackedMedian : ScalarMedian;
+    table.runningMax = ScalarMax;
+    table.runningMin = ScalarMin;
+    table.medianDifferenceMax =
+        packedMedian ? ScalarPackedMedianDifferenceMax : ScalarMedianDifferenceMax;
+    table.minimumBlend = ScalarMinimumBlend;
+    table.downsample = ScalarDownsample;
+    table.upsample = ScalarUpsample;
+    table.absDifference = sample_ops::AbsDifference;
+    table.blendByWeight = sample_ops::BlendByWeight;
+    table.lookUp = ScalarLookUp;
+    table.combineDetail = sample_ops::CombineDetail;
+    table.combineDetailWithCoarse = sample_ops::CombineDetailWithCoarse;
+    table.combineOutput = sample_ops::CombineOutput;
+    table.minimumBlendRamp = ScalarMinimumBlendRamp;
+    table.combineOutputRamp = ScalarCombineOutputRamp;
+    return table;
+}
+
+constexpr KernelTable kScalarTable = MakeScalarKernelTable(false);
+constexpr KernelTable kScalarPackedMedianTable = MakeScalarKernelTable(true);
 
 bool ScalarForced() {
     const char* value = std::getenv("LUMISTRA_FORCE_SCALAR");
@@ -125,6 +134,8 @@ bool KernelPathSupported(KernelPath path) {
         default: return false;
     }
 }
+
+const KernelTable& ScalarPackedMedianKernelTable() { return kScalarPackedMedianTable; }
 
 const KernelTable* KernelTableFor(KernelPath path) {
     switch (path) {

@@ -11,7 +11,7 @@ enum class KernelPath : int { kScalar = 0, kSse2 = 1, kAvx2 = 2 };
 
 // How the output combination is formed: by the ramp when it is set, else by the table
 // (table[detail * 256 + filtered], three readable bytes after its 65536) when that is
-// set, else as NoiseReducer::CombineOutput with the two coefficients.
+// set, else as sample_ops::CombineOutput with the two coefficients.
 struct OutputCombination {
     const CombineRamp* ramp;
     const uint8_t* table;
@@ -42,16 +42,16 @@ struct KernelTable {
                        uint32_t dstWidth, uint32_t dstHeight);
     void (*upsample)(const uint8_t* src, uint32_t srcWidth, uint32_t srcHeight, uint8_t* dest,
                      uint32_t dstWidth, uint32_t dstHeight, float gain);
-    // NoiseReducer::AbsDifference.
+    // sample_ops::AbsDifference.
     void (*absDifference)(const uint8_t* a, const uint8_t* b, uint8_t* out, size_t count);
-    // NoiseReducer::BlendByWeight.
+    // sample_ops::BlendByWeight.
     void (*blendByWeight)(const uint8_t* input, const uint8_t* median, const uint8_t* weight,
                           uint8_t* out, size_t count);
     // out[i] = table[row[i] * 256 + column[i]]; out may equal row or column. The table has
     // three readable bytes after its 65536.
     void (*lookUp)(const uint8_t* table, const uint8_t* row, const uint8_t* column, uint8_t* out,
                    size_t count);
-    // NoiseReducer::CombineDetail, CombineDetailWithCoarse and CombineOutput.
+    // sample_ops::CombineDetail, CombineDetailWithCoarse and CombineOutput.
     void (*combineDetail)(const uint8_t* a, float aCoef, const uint8_t* b, float bCoef,
                           uint8_t* out, size_t count);
     void (*combineDetailWithCoarse)(const uint8_t* a, float aCoef, const uint8_t* coarse,
@@ -90,11 +90,16 @@ struct KernelTable {
 // running minimum (17) of a group of eight rows.
 constexpr uint64_t LevelSweepRingBytes(uint32_t width) { return uint64_t(26 + 24) * width; }
 
-// Whether this processor executes the path (the scalar path always exists).
+// Whether this processor executes the path (the scalar path always exists). The one place
+// that asks the processor what it supports.
 bool KernelPathSupported(KernelPath path);
 
 // The table of a path, or null when the build has no kernels for it.
 const KernelTable* KernelTableFor(KernelPath path);
+
+// The scalar path with tImgClass::MedianFilterPacked, eight medians per step, in place of
+// one selection per sample; the bytes are the same.
+const KernelTable& ScalarPackedMedianKernelTable();
 
 // The fastest path this processor supports. Setting the environment variable
 // LUMISTRA_FORCE_SCALAR to 1 forces the scalar path, to compare against it or to rule

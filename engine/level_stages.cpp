@@ -54,20 +54,12 @@ bool UniformWeightRamp(float hiStrength, float loStrength, float threshold, uint
 
 }  // namespace
 
-// The results of ScaleClamp for every sample value; a gain of 1 changes nothing
-// (floor(x + 0.5) is x), which callers use to skip the mapping.
-void NoiseReducer::ScaledDifferences(float gain, uint8_t* scaled) {
-    uint8_t values[256];
-    for (uint32_t v = 0; v < 256; ++v) values[v] = uint8_t(v);
-    ScaleClamp(values, gain, scaled, 256, 1);
-}
-
 bool NoiseReducer::SweepLevel(const uint8_t* input, uint8_t* output, uint32_t width,
                               uint32_t height, float hiStrength, float loStrength,
                               float threshold, float gain, const uint8_t* scaled,
                               uint8_t* down) {
     // With the pyramid in the second working image, the rings would have to share it.
-    if (kernelTable_->levelSweep == nullptr || pyramidInWorkB_) return false;
+    if (LevelKernels().levelSweep == nullptr || pyramidInWorkB_) return false;
     const uint64_t ringBytes = LevelSweepRingBytes(width);
     if (ringBytes > workBCapacity) return false;
     WeightRamp ramp;
@@ -82,9 +74,9 @@ bool NoiseReducer::SweepLevel(const uint8_t* input, uint8_t* output, uint32_t wi
     // that the vectors compute.
     WeightRamp scaledRamp;
     const bool scaledRamped = scaled != nullptr && FindWeightRamp(scaled, gain, scaledRamp);
-    return kernelTable_->levelSweep(input, width, height, scaled,
-                                    scaledRamped ? &scaledRamp : nullptr, table,
-                                    ramped ? &ramp : nullptr, workB, output, down);
+    return LevelKernels().levelSweep(input, width, height, scaled,
+                                     scaledRamped ? &scaledRamp : nullptr, table,
+                                     ramped ? &ramp : nullptr, workB, output, down);
 }
 
 // The running minimum of the maxima, the weights and the blend of median and input over
@@ -100,23 +92,23 @@ void NoiseReducer::BlendLevel(const uint8_t* input, uint8_t* output, uint32_t wi
     WeightRamp ramp;
     if (!kernels.HasImageObserver() &&
         UniformWeightRamp(hiStrength, loStrength, threshold, engineMax, ramp)) {
-        kernelTable_->minimumBlendRamp(workB, width, height, input, output, ramp);
+        LevelKernels().minimumBlendRamp(workB, width, height, input, output, ramp);
         return;
     }
     const bool tabled =
         spare != nullptr && spareBytes >= kWeightTableBytes && count >= kWeightTableWorthwhile;
     if (tabled) BuildWeightTable(hiStrength, loStrength, threshold, engineMax, spare);
     if (tabled && !kernels.HasImageObserver()) {
-        kernelTable_->minimumBlend(workB, width, height, input, output, spare);
+        LevelKernels().minimumBlend(workB, width, height, input, output, spare);
         return;
     }
-    kernelTable_->runningMin(workB, width, height, workB);
+    LevelKernels().runningMin(workB, width, height, workB);
     kernels.NameImage(workB, width, height, "FilteredSubAbsL", 0, 0, 1.0f, level);
     if (tabled) {
-        kernelTable_->lookUp(spare, output, workB, workB, count);
+        LevelKernels().lookUp(spare, output, workB, workB, count);
     } else {
         ComputeBlendWeights(workB, output, hiStrength, loStrength, threshold, workB, count, 1);
     }
     kernels.NameImage(workB, width, height, "MassagedSubAbsL", 0, 0, 1.0f, level);
-    kernelTable_->blendByWeight(input, output, workB, output, count);
+    LevelKernels().blendByWeight(input, output, workB, output, count);
 }

@@ -7,8 +7,9 @@ void tImgClass::MaxFilter(const uint8_t* src, uint32_t width, uint32_t height, u
     running_extreme::FilterPlane<9, running_extreme::AtLeast>(src, width, height, dest);
 }
 
-// Byte samples have no packed variant: the result never depends on the processor.
+// For byte samples the dispatcher is MaxFilter itself. The engine's vector paths have their
+// own running extremes (running_extreme_simd.inl), with the same bytes.
 void tImgClass::MaxFilterSimd(const uint8_t* src, uint32_t width, uint32_t height, uint8_t* dest,
-                              uint8_t* tempMem, uint32_t tempSize, uint32_t flags) const {
-    MaxFilter(src, width, height, dest, tempMem, tempSize, flags);
+                              uint8_t* tempMem, uint32_t tempSize, uint32_t callFlags) const {
+    MaxFilter(src, width, height, dest, tempMem, tempSize, callFlags);
 }

@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "engine/engine_assert.h"
 #include "engine/img_class.h"
 #include "engine/median_window.h"
 
@@ -18,6 +19,7 @@ bool CopyMedianBorderRows(const uint8_t* src, uint32_t width, uint32_t height, u
 // Scalar reference: one quickselect per output sample.
 void tImgClass::MedianFilter(const uint8_t* src, uint32_t width, uint32_t height, uint8_t* dest,
                              uint32_t /*flags*/) const {
+    LUMISTRA_ASSERT(BytesApart(src, size_t(width) * height, dest, size_t(width) * height));
     if (!CopyMedianBorderRows(src, width, height, dest)) return;
     uint8_t window[25];
     for (uint32_t y = 2; y + 2 < height; ++y) {

@@ -1,3 +1,4 @@
+#include "engine/engine_assert.h"
 #include "engine/img_class.h"
 #include "engine/median_window.h"
 
@@ -6,6 +7,7 @@
 // right border go through SelectMedian one at a time.
 void tImgClass::MedianFilterPacked(const uint8_t* src, uint32_t width, uint32_t height,
                                    uint8_t* dest, uint32_t /*flags*/) const {
+    LUMISTRA_ASSERT(BytesApart(src, size_t(width) * height, dest, size_t(width) * height));
     if (!CopyMedianBorderRows(src, width, height, dest)) return;
     uint8_t window[25];
     for (uint32_t y = 2; y + 2 < height; ++y) {

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "engine/engine_assert.h"
 #include "engine/img_class.h"
 #include "engine/median_network.h"
 
@@ -54,6 +55,7 @@ inline void StoreLanes(uint8_t* out, Lanes v) { std::memcpy(out, v.lane, 8); }
 void tImgClass::MedianKernel8(const uint8_t* row0, const uint8_t* row1, const uint8_t* row2,
                               const uint8_t* row3, const uint8_t* row4, uint8_t* out,
                               uint32_t count) {
+    LUMISTRA_ASSERT(count <= 8);
     const Lanes centre = LoadLanes(row2 + 2);
     Lanes p[25] = {
         centre,          LoadLanes(row1),     LoadLanes(row2),     LoadLanes(row3),

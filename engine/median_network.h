@@ -1,10 +1,10 @@
 #pragma once
 
-// Branch-free selection of the 13th smallest of 25 values, written once and used for
-// single bytes and for vectors of bytes alike, so every path agrees by construction.
-// Ops supplies lane-wise Min and Max for the value type V. Exchanges whose minimum or
-// maximum is never used again are reduced to the half that is (174 operations in all);
-// the network is proven by the 0-1 principle over all 2^25 binary inputs.
+// Branch-free selection of the 13th smallest of 25 values, written once over a lane type:
+// MedianKernel8 runs it on eight-lane vectors of bytes. Ops supplies lane-wise Min and Max
+// for the value type V. Exchanges whose minimum or maximum is never used again are reduced
+// to the half that is (176 minima and maxima in all); a test proves the network by the
+// 0-1 principle over all 2^25 binary inputs.
 
 template <class Ops, class V>
 inline void Exchange(V& low, V& high) {

@@ -4,7 +4,13 @@
 
 NoiseReducer::NoiseReducer(AllocateFn allocateFn, ReleaseFn releaseFn)
     : allocate(allocateFn), release(releaseFn), kernelTable_(&SelectKernelTable()) {
-    sseAvailable = ProbeSse() ? 1 : 0;
+    sseAvailable = KernelPathSupported(KernelPath::kSse2) ? 1 : 0;
+}
+
+const KernelTable& NoiseReducer::LevelKernels() const {
+    if (sseAvailable == 0) return *KernelTableFor(KernelPath::kScalar);
+    if (kernelTable_->path == KernelPath::kScalar) return ScalarPackedMedianKernelTable();
+    return *kernelTable_;
 }
 
 bool NoiseReducer::UseKernelPath(KernelPath path) {

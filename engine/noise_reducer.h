@@ -6,6 +6,7 @@
 #include "engine/img_class.h"
 #include "engine/kernel_paths.h"
 #include "engine/pixel_range.h"
+#include "engine/sample_ops.h"
 
 // The multi-scale noise-reduction engine for one 8-bit plane at a time. It allocates
 // nothing itself: its two working images come from the caller's allocate callback.
@@ -27,34 +28,51 @@ public:
     // Returns any held working image through the release callback; safe to repeat.
     void ReleaseWorkImages();
 
-    static bool ProbeSse();
-
     // The instruction set the kernels run on, chosen at construction (see
-    // SelectKernelTable). UseKernelPath lets tests run every path; it returns false and
-    // changes nothing when the processor or the build lacks the path.
-    KernelPath ActiveKernelPath() const { return kernelTable_->path; }
+    // SelectKernelTable) unless sseAvailable is clear, which leaves the scalar path.
+    // UseKernelPath lets tests run every path; it returns false and changes nothing when
+    // the processor or the build lacks the path.
+    KernelPath ActiveKernelPath() const { return LevelKernels().path; }
     bool UseKernelPath(KernelPath path);
 
-    // Per-sample operations over count samples; outputs may alias inputs.
+    // The per-sample operations of sample_ops.h, as the engine offers them; flags (always
+    // 1) has no effect.
     static void AbsDifference(const uint8_t* a, const uint8_t* b, uint8_t* out, size_t count,
-                              uint32_t flags);
+                              uint32_t /*flags*/) {
+        sample_ops::AbsDifference(a, b, out, count);
+    }
     static void ScaleClamp(const uint8_t* x, float gain, uint8_t* out, size_t count,
-                           uint32_t flags);
-    // ScaleClamp of every sample value 0..255 into scaled[256].
-    static void ScaledDifferences(float gain, uint8_t* scaled);
-    void ComputeBlendWeights(const uint8_t* difference, const uint8_t* brightness,
-                             float hiStrength, float loStrength, float threshold, uint8_t* out,
-                             size_t count, uint32_t flags) const;
+                           uint32_t /*flags*/) {
+        sample_ops::ScaleClamp(x, gain, out, count);
+    }
+    static void ScaledDifferences(float gain, uint8_t* scaled) {
+        sample_ops::ScaledDifferences(gain, scaled);
+    }
+    // The weights by the engine's own copy of the limits.
+    void ComputeBlendWeights(const uint8_t* difference, const uint8_t* brightness, float hiStrength,
+                             float loStrength, float threshold, uint8_t* out, size_t count,
+                             uint32_t /*flags*/) const {
+        sample_ops::ComputeBlendWeights(difference, brightness, hiStrength, loStrength, threshold,
+                                        engineMax, out, count);
+    }
     static void BlendByWeight(const uint8_t* input, const uint8_t* median, const uint8_t* weight,
-                              uint8_t* out, size_t count, uint32_t flags);
+                              uint8_t* out, size_t count, uint32_t /*flags*/) {
+        sample_ops::BlendByWeight(input, median, weight, out, count);
+    }
     static void CombineDetail(const uint8_t* a, float aCoef, const uint8_t* b, float bCoef,
-                              uint8_t* out, size_t count, uint32_t flags);
+                              uint8_t* out, size_t count, uint32_t /*flags*/) {
+        sample_ops::CombineDetail(a, aCoef, b, bCoef, out, count);
+    }
     static void CombineDetailWithCoarse(const uint8_t* a, float aCoef, const uint8_t* coarse,
                                         float coarseCoef, const uint8_t* b, float bCoef,
-                                        uint8_t* out, size_t count, uint32_t flags);
+                                        uint8_t* out, size_t count, uint32_t /*flags*/) {
+        sample_ops::CombineDetailWithCoarse(a, aCoef, coarse, coarseCoef, b, bCoef, out, count);
+    }
     static void CombineOutput(const uint8_t* a, float aCoef, const uint8_t* detail,
-                              float detailCoef, uint8_t* out, size_t count, uint32_t flags);
-    static uint8_t ToSample(double value);
+                              float detailCoef, uint8_t* out, size_t count, uint32_t /*flags*/) {
+        sample_ops::CombineOutput(a, aCoef, detail, detailCoef, out, count);
+    }
+    static uint8_t ToSample(double value) { return sample_ops::ToSample(value); }
 
     // Noise threshold of a level from the previous level's (0 at the plane's own level).
     float LevelThreshold(float previousThreshold, int32_t level) const;
@@ -72,9 +90,15 @@ public:
     uint32_t workBCapacity = 0;
     int32_t deepestLevel = 0;
     uint8_t defaultThreshold = 8;
+    // Whether the processor executes SSE2, from KernelPathSupported at construction. Set,
+    // the median is a packed one: the vector path's, or on the scalar path
+    // MedianFilterPacked. Clear, the engine runs the scalar path with MedianFilter. The
+    // bytes are the same either way.
     int32_t sseAvailable = 0;
 
 private:
+    // The kernels the levels run on, as the processor flag allows.
+    const KernelTable& LevelKernels() const;
     // spare: memory that nothing else uses during this level (or null), room for the
     // weight table. nextDown: unless null, where the downsample of output goes as well.
     // BlendLevel runs the stages from the running minimum on.

@@ -43,7 +43,7 @@ void NoiseReducer::BuildCombineTable(float topCoef, float detailCoef, uint8_t* t
     for (uint32_t v = 0; v < 256; ++v) filtered[v] = uint8_t(v);
     for (uint32_t d = 0; d < 256; ++d) {
         for (uint8_t& sample : detail) sample = uint8_t(d);
-        kernelTable_->combineOutput(filtered, topCoef, detail, detailCoef, table + d * 256, 256);
+        LevelKernels().combineOutput(filtered, topCoef, detail, detailCoef, table + d * 256, 256);
     }
 }
 
@@ -115,7 +115,7 @@ bool NoiseReducer::ProcessPlane(const uint8_t* in, uint8_t* out, uint32_t width,
     // the output combination. The half-size detail is then left in the second working
     // image, after the combination's table and a scratch row, so that the output rows
     // can be written top down over the pyramid.
-    const bool fused = kernelTable_->upsampleCombineOutput != nullptr &&
+    const bool fused = LevelKernels().upsampleCombineOutput != nullptr &&
                        !kernels.HasImageObserver() && !pyramidInWorkB_ &&
                        uint64_t(kCombineTableBytes) + width + halfCount <= workBCapacity;
     uint8_t* row = workB + kCombineTableBytes;
@@ -142,17 +142,17 @@ bool NoiseReducer::ProcessPlane(const uint8_t* in, uint8_t* out, uint32_t width,
     }
 
     if (fused) {
-        kernelTable_->upsampleCombineOutput(detail, halfWidth, halfHeight, width, height,
-                                            gainBack, workA, how, row, out);
+        LevelKernels().upsampleCombineOutput(detail, halfWidth, halfHeight, width, height, gainBack,
+                                             workA, how, row, out);
     } else {
         UpsampleDetail(pyramid, halfWidth, halfHeight, width, height, gainBack, startLevel + 1);
         kernels.NameImage(pyramid, width, height, "PyramidOutput", 128, 128, 1.0f, startLevel);
         if (how.ramp != nullptr)
-            kernelTable_->combineOutputRamp(workA, pyramid, ramp, out, count);
+            LevelKernels().combineOutputRamp(workA, pyramid, ramp, out, count);
         else if (how.table != nullptr)
-            kernelTable_->lookUp(workB, pyramid, workA, out, count);
+            LevelKernels().lookUp(workB, pyramid, workA, out, count);
         else
-            kernelTable_->combineOutput(workA, topCoef, pyramid, detailCoef, out, count);
+            LevelKernels().combineOutput(workA, topCoef, pyramid, detailCoef, out, count);
     }
     kernels.NameImage(out, width, height, "OutputImage", 0, 0, 1.0f, startLevel);
 
@@ -168,10 +168,10 @@ float NoiseReducer::FilterLevel(const uint8_t* input, uint8_t* output, uint32_t 
     kernels.NameImage(input, width, height, "nraNInputL", 0, 0, 1.0f, level);
 
     if (kernels.HasImageObserver()) {
-        kernelTable_->median(input, width, height, output);
+        LevelKernels().median(input, width, height, output);
         kernels.NameImage(output, width, height, "MedianL", 0, 0, 1.0f, level);
 
-        kernelTable_->absDifference(input, output, workB, count);
+        LevelKernels().absDifference(input, output, workB, count);
         if (gain != 1.0f) {
             uint8_t scaled[256];
             ScaledDifferences(gain, scaled);
@@ -179,7 +179,7 @@ float NoiseReducer::FilterLevel(const uint8_t* input, uint8_t* output, uint32_t 
         }
         kernels.NameImage(workB, width, height, "SubAbsL", 0, 0, 0.0f, level);
 
-        kernelTable_->runningMax(workB, width, height, workB);
+        LevelKernels().runningMax(workB, width, height, workB);
         kernels.NameImage(workB, width, height, "MaxL", 0, 0, 1.0f, level);
     } else {
         // Nobody watches the intermediate images: the whole level takes one sweep where the
@@ -190,8 +190,8 @@ float NoiseReducer::FilterLevel(const uint8_t* input, uint8_t* output, uint32_t 
         if (SweepLevel(input, output, width, height, hiStrength, loStrength, threshold / gain,
                        gain, gain != 1.0f ? scaled : nullptr, nextDown))
             return threshold;
-        kernelTable_->medianDifferenceMax(input, width, height, output, workB,
-                                          gain != 1.0f ? scaled : nullptr);
+        LevelKernels().medianDifferenceMax(input, width, height, output, workB,
+                                           gain != 1.0f ? scaled : nullptr);
     }
 
     const float threshold = LevelThreshold(previousThreshold, level);
@@ -199,8 +199,8 @@ float NoiseReducer::FilterLevel(const uint8_t* input, uint8_t* output, uint32_t 
                spare, spareBytes);
     kernels.NameImage(output, width, height, "BlendedNoiseL", 0, 0, 1.0f, level);
     if (nextDown != nullptr)
-        kernelTable_->downsample(output, width, height, nextDown, (width + 1) / 2,
-                                 (height + 1) / 2);
+        LevelKernels().downsample(output, width, height, nextDown, (width + 1) / 2,
+                                  (height + 1) / 2);
     return threshold;
 }
 
@@ -208,7 +208,7 @@ float NoiseReducer::FilterLevel(const uint8_t* input, uint8_t* output, uint32_t 
 // width x height.
 void NoiseReducer::UpsampleDetail(uint8_t* work, uint32_t w, uint32_t h, uint32_t width,
                                   uint32_t height, float gain, int32_t level) {
-    kernelTable_->upsample(work, w, h, work, width, height, gain);
+    LevelKernels().upsample(work, w, h, work, width, height, gain);
     kernels.NameImage(work, width, height, "UpsampledNoiseL", 127, 128, gain, level);
 }
 
@@ -230,7 +230,7 @@ void NoiseReducer::ProcessPyramidLevel(const uint8_t* source, bool sourceHalved,
     const float g = gain;
     deepestLevel = level;
 
-    if (!sourceHalved) kernelTable_->downsample(source, width, height, down, w, h);
+    if (!sourceHalved) LevelKernels().downsample(source, width, height, down, w, h);
     kernels.NameImage(down, w, h, "DownL", 0, 0, g, level);
 
     // Everything past this level's scratch in the second working image is free while the
@@ -260,8 +260,8 @@ void NoiseReducer::ProcessPyramidLevel(const uint8_t* source, bool sourceHalved,
         const float filteredCoef = static_cast<float>(double(t) * nextGain);
         const float downCoef = static_cast<float>(double(g) * t);
         const float coarserCoef = static_cast<float>(double(coarserGain) * t);
-        kernelTable_->combineDetailWithCoarse(filtered, filteredCoef, coarser, coarserCoef, down,
-                                              downCoef, detail, n);
+        LevelKernels().combineDetailWithCoarse(filtered, filteredCoef, coarser, coarserCoef, down,
+                                               downCoef, detail, n);
     } else {
         double factor;
         if (clarity >= 1.0f) {
@@ -273,7 +273,7 @@ void NoiseReducer::ProcessPyramidLevel(const uint8_t* source, bool sourceHalved,
         }
         const float filteredCoef = static_cast<float>(nextGainExact * factor);
         const float downCoef = static_cast<float>(double(g) * factor);
-        kernelTable_->combineDetail(filtered, filteredCoef, down, downCoef, detail, n);
+        LevelKernels().combineDetail(filtered, filteredCoef, down, downCoef, detail, n);
     }
     kernels.NameImage(detail, w, h, "SubtSummedNoiseL", 127, 128, handedBack, level);
     kernels.NameImage(detail, w, h, "NoGainSubtSummedNoiseL", 127, 128, 1.0f, level);

@@ -1,4 +1,4 @@
-// Thirty-two-lane byte vector and four-lane double vector on AVX2, for simd_kernels.inl.
+// Thirty-two-lane byte vector and four-lane double vector on AVX2, for the vector kernels.
 // Included inside an anonymous namespace after <immintrin.h>.
 
 struct Avx2Bytes {

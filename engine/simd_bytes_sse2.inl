@@ -1,4 +1,4 @@
-// Sixteen-lane byte vector and two-lane double vector on SSE2, for simd_kernels.inl.
+// Sixteen-lane byte vector and two-lane double vector on SSE2, for the vector kernels.
 // Included inside an anonymous namespace after <emmintrin.h>.
 
 struct Sse2Bytes {

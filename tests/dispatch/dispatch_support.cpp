@@ -1,6 +1,6 @@
 #include "tests/dispatch/dispatch_support.h"
 
-#include <random>
+#include "tests/support/test_random.h"
 
 namespace dispatch_test {
 
@@ -21,17 +21,21 @@ std::string PathName(KernelPath path) {
 }
 
 std::vector<uint8_t> MakePlane(uint32_t width, uint32_t height, Content content, uint32_t seed) {
-    std::mt19937 random(seed * 7919u + width * 31u + height);
+    lumistra_test::TestRandom random(seed * 7919u + width * 31u + height);
     std::vector<uint8_t> plane(size_t(width) * height);
     for (uint32_t y = 0; y < height; ++y) {
         for (uint32_t x = 0; x < width; ++x) {
             uint8_t& sample = plane[size_t(y) * width + x];
             switch (content) {
-                case Content::kNoise: sample = uint8_t(random()); break;
-                case Content::kTies: sample = uint8_t(100 + random() % 3); break;
+                case Content::kNoise:
+                    sample = random.Byte();
+                    break;
+                case Content::kTies:
+                    sample = uint8_t(100 + random.Below(3));
+                    break;
                 case Content::kGradient: {
                     const uint32_t base = (x * 3 + y * 5) & 255;
-                    sample = random() % 23 == 0 ? uint8_t(random()) : uint8_t(base);
+                    sample = random.Below(23) == 0 ? random.Byte() : uint8_t(base);
                     break;
                 }
             }
@@ -59,21 +63,6 @@ std::string FirstDifference(const std::vector<uint8_t>& expected,
                    std::to_string(actual[i]);
     }
     return "";
-}
-
-GuardedPlane::GuardedPlane(size_t count, uint8_t fill)
-    : count_(count), bytes_(count + kGuard, kGuardByte) {
-    for (size_t i = 0; i < count; ++i) bytes_[i] = fill;
-}
-
-std::vector<uint8_t> GuardedPlane::Contents() const {
-    return std::vector<uint8_t>(bytes_.begin(), bytes_.begin() + count_);
-}
-
-bool GuardedPlane::GuardIntact() const {
-    for (size_t i = count_; i < bytes_.size(); ++i)
-        if (bytes_[i] != kGuardByte) return false;
-    return true;
 }
 
 }  // namespace dispatch_test

@@ -29,20 +29,4 @@ std::vector<Size> SweepSizes();
 // Empty when equal, else the first differing index and the two values there.
 std::string FirstDifference(const std::vector<uint8_t>& expected,
                             const std::vector<uint8_t>& actual);
-
-// A destination followed by guard bytes that no kernel may touch.
-class GuardedPlane {
-public:
-    explicit GuardedPlane(size_t count, uint8_t fill = 0xA5);
-    uint8_t* data() { return bytes_.data(); }
-    std::vector<uint8_t> Contents() const;
-    bool GuardIntact() const;
-
-private:
-    static constexpr size_t kGuard = 64;
-    static constexpr uint8_t kGuardByte = 0x5C;
-    size_t count_;
-    std::vector<uint8_t> bytes_;
-};
-
 }  // namespace dispatch_test

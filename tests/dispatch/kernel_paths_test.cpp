@@ -1,27 +1,29 @@
 // Every wide kernel against the scalar one, byte for byte, over the size sweep: in place
 // and into a separate plane, with guard bytes after every destination.
+#include "engine/kernel_paths.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdlib>
-#include <limits>
 #include <cstring>
+#include <limits>
 #include <vector>
 
-#include "tests/dispatch/dispatch_support.h"
-#include "engine/kernel_paths.h"
 #include "engine/noise_reducer.h"
 #include "engine/sample_ramps.h"
+#include "tests/dispatch/dispatch_support.h"
+#include "tests/support/guarded_buffer.h"
 
 namespace {
 
 using dispatch_test::Content;
 using dispatch_test::FirstDifference;
-using dispatch_test::GuardedPlane;
 using dispatch_test::MakePlane;
 using dispatch_test::PathName;
 using dispatch_test::SweepSizes;
 using dispatch_test::WidePaths;
+using lumistra_test::GuardedBuffer;
 
 constexpr Content kContents[] = {Content::kNoise, Content::kTies, Content::kGradient};
 
@@ -36,7 +38,7 @@ void ExpectPlaneKernelMatches(PlaneKernel KernelTable::*kernel, bool inPlace) {
             for (Content content : kContents) {
                 const auto source = MakePlane(size.width, size.height, content, 1);
                 const size_t count = source.size();
-                GuardedPlane expected(count), actual(count);
+                GuardedBuffer expected(count), actual(count);
                 if (inPlace) {
                     std::memcpy(expected.data(), source.data(), count);
                     std::memcpy(actual.data(), source.data(), count);
@@ -49,8 +51,8 @@ void ExpectPlaneKernelMatches(PlaneKernel KernelTable::*kernel, bool inPlace) {
                 ASSERT_EQ("", FirstDifference(expected.Contents(), actual.Contents()))
                     << PathName(path) << " " << size.width << "x" << size.height << " content "
                     << int(content) << (inPlace ? " in place" : "");
-                ASSERT_TRUE(actual.GuardIntact()) << PathName(path) << " " << size.width << "x"
-                                                  << size.height;
+                ASSERT_TRUE(actual.GuardsIntact())
+                    << PathName(path) << " " << size.width << "x" << size.height;
             }
         }
     }
@@ -85,7 +87,7 @@ TEST(KernelPaths, MergedLevelStagesMatchScalar) {
                 PathName(path) + " " + std::to_string(size.width) + "x" + std::to_string(size.height);
             for (const uint8_t* scaling : {static_cast<const uint8_t*>(nullptr),
                                            static_cast<const uint8_t*>(scaled)}) {
-                GuardedPlane median(count), difference(count), wideMedian(count),
+                GuardedBuffer median(count), difference(count), wideMedian(count),
                     wideDifference(count);
                 scalar.medianDifferenceMax(input.data(), size.width, size.height, median.data(),
                                            difference.data(), scaling);
@@ -94,22 +96,22 @@ TEST(KernelPaths, MergedLevelStagesMatchScalar) {
                 ASSERT_EQ("", FirstDifference(median.Contents(), wideMedian.Contents())) << where;
                 ASSERT_EQ("", FirstDifference(difference.Contents(), wideDifference.Contents()))
                     << where << (scaling ? " scaled" : "");
-                ASSERT_TRUE(wideMedian.GuardIntact() && wideDifference.GuardIntact()) << where;
+                ASSERT_TRUE(wideMedian.GuardsIntact() && wideDifference.GuardsIntact()) << where;
 
-                GuardedPlane wideBlend(count);
+                GuardedBuffer wideBlend(count);
                 std::memcpy(wideBlend.data(), median.data(), count);
                 wide.minimumBlend(wideDifference.data(), size.width, size.height, input.data(),
                                   wideBlend.data(), table.data());
                 scalar.minimumBlend(difference.data(), size.width, size.height, input.data(),
                                     median.data(), table.data());
                 ASSERT_EQ("", FirstDifference(median.Contents(), wideBlend.Contents())) << where;
-                ASSERT_TRUE(wideBlend.GuardIntact()) << where;
+                ASSERT_TRUE(wideBlend.GuardsIntact()) << where;
 
-                GuardedPlane looked(count), wideLooked(count);
+                GuardedBuffer looked(count), wideLooked(count);
                 scalar.lookUp(table.data(), input.data(), median.data(), looked.data(), count);
                 wide.lookUp(table.data(), input.data(), median.data(), wideLooked.data(), count);
                 ASSERT_EQ("", FirstDifference(looked.Contents(), wideLooked.Contents())) << where;
-                ASSERT_TRUE(wideLooked.GuardIntact()) << where;
+                ASSERT_TRUE(wideLooked.GuardsIntact()) << where;
             }
         }
     }
@@ -142,7 +144,7 @@ TEST(KernelPaths, LevelSweepMatchesScalarStages) {
                                               (scaling ? " scaled" : "") +
                                               (scalingRamp ? " by ramp" : "") +
                                               (tabled ? " table" : " ramp");
-                    GuardedPlane expected(count), difference(count);
+                    GuardedBuffer expected(count), difference(count);
                     scalar.medianDifferenceMax(input.data(), size.width, size.height,
                                                expected.data(), difference.data(), scaling);
                     if (tabled)
@@ -154,15 +156,15 @@ TEST(KernelPaths, LevelSweepMatchesScalarStages) {
 
                     // Every other run also halves the result on the way.
                     const uint32_t w = (size.width + 1) / 2, h = (size.height + 1) / 2;
-                    GuardedPlane actual(count), rings(size_t(LevelSweepRingBytes(size.width)));
-                    GuardedPlane half(size_t(w) * h), actualHalf(size_t(w) * h);
+                    GuardedBuffer actual(count), rings(size_t(LevelSweepRingBytes(size.width)));
+                    GuardedBuffer half(size_t(w) * h), actualHalf(size_t(w) * h);
                     const bool halving = scaling == nullptr;
                     const bool swept = wide.levelSweep(
                         input.data(), size.width, size.height, scaling, scalingRamp,
                         tabled ? table.data() : nullptr, tabled ? nullptr : &ramp, rings.data(),
                         actual.data(), halving ? actualHalf.data() : nullptr);
-                    ASSERT_TRUE(actual.GuardIntact() && rings.GuardIntact() &&
-                                actualHalf.GuardIntact())
+                    ASSERT_TRUE(actual.GuardsIntact() && rings.GuardsIntact() &&
+                                actualHalf.GuardsIntact())
                         << where;
                     if (!swept) {
                         ASSERT_LT(size.width, 32u) << where;
@@ -190,17 +192,17 @@ TEST(KernelPaths, ResamplersMatchScalar) {
         for (auto size : SweepSizes()) {
             const uint32_t w = (size.width + 1) / 2, h = (size.height + 1) / 2;
             const auto source = MakePlane(size.width, size.height, Content::kNoise, 6);
-            GuardedPlane expected(size_t(w) * size.height), actual(size_t(w) * size.height);
+            GuardedBuffer expected(size_t(w) * size.height), actual(size_t(w) * size.height);
             scalar.downsample(source.data(), size.width, size.height, expected.data(), w, h);
             wide.downsample(source.data(), size.width, size.height, actual.data(), w, h);
             ASSERT_EQ("", FirstDifference(expected.Contents(), actual.Contents()))
                 << "downsample " << PathName(path) << " " << size.width << "x" << size.height;
-            ASSERT_TRUE(actual.GuardIntact());
+            ASSERT_TRUE(actual.GuardsIntact());
 
             const auto half = MakePlane(w, h, Content::kGradient, 7);
             for (float gain : {1.0f, 1.25f}) {
                 for (bool inPlace : {false, true}) {
-                    GuardedPlane up(source.size()), upWide(source.size());
+                    GuardedBuffer up(source.size()), upWide(source.size());
                     const uint8_t* from = half.data();
                     const uint8_t* fromWide = half.data();
                     if (inPlace) {
@@ -214,7 +216,7 @@ TEST(KernelPaths, ResamplersMatchScalar) {
                     ASSERT_EQ("", FirstDifference(up.Contents(), upWide.Contents()))
                         << "upsample " << PathName(path) << " " << size.width << "x"
                         << size.height << " gain " << gain << (inPlace ? " in place" : "");
-                    ASSERT_TRUE(upWide.GuardIntact());
+                    ASSERT_TRUE(upWide.GuardsIntact());
                 }
             }
         }
@@ -245,7 +247,7 @@ TEST(KernelPaths, UpsampleCombineOutputMatchesScalar) {
                     std::vector<uint8_t> detail(count);
                     scalar.upsample(half.data(), w, h, detail.data(), size.width, size.height,
                                     gain);
-                    GuardedPlane expected(count), actual(count), row(size.width);
+                    GuardedBuffer expected(count), actual(count), row(size.width);
                     if (how.ramp != nullptr)
                         scalar.combineOutputRamp(filtered.data(), detail.data(), *how.ramp,
                                                  expected.data(), count);
@@ -260,7 +262,7 @@ TEST(KernelPaths, UpsampleCombineOutputMatchesScalar) {
                     ASSERT_EQ("", FirstDifference(expected.Contents(), actual.Contents()))
                         << PathName(path) << " " << size.width << "x" << size.height << " gain "
                         << gain << (how.ramp ? " ramp" : how.table ? " table" : " coefficients");
-                    ASSERT_TRUE(actual.GuardIntact() && row.GuardIntact());
+                    ASSERT_TRUE(actual.GuardsIntact() && row.GuardsIntact());
                 }
             }
         }
@@ -281,11 +283,11 @@ TEST(KernelPaths, PerSampleOperationsMatchScalar) {
             const auto c = MakePlane(uint32_t(count), 1, Content::kGradient, 4);
             const std::string where = PathName(path) + " count " + std::to_string(count);
 
-            GuardedPlane expected(count), actual(count);
+            GuardedBuffer expected(count), actual(count);
             scalar.absDifference(a.data(), b.data(), expected.data(), count);
             wide.absDifference(a.data(), b.data(), actual.data(), count);
             ASSERT_EQ("", FirstDifference(expected.Contents(), actual.Contents())) << "absDifference " << where;
-            ASSERT_TRUE(actual.GuardIntact()) << where;
+            ASSERT_TRUE(actual.GuardsIntact()) << where;
 
             scalar.blendByWeight(a.data(), b.data(), c.data(), expected.data(), count);
             wide.blendByWeight(a.data(), b.data(), c.data(), actual.data(), count);
@@ -306,7 +308,7 @@ TEST(KernelPaths, PerSampleOperationsMatchScalar) {
                 scalar.combineOutput(a.data(), k[0], c.data(), k[2], expected.data(), count);
                 wide.combineOutput(a.data(), k[0], c.data(), k[2], actual.data(), count);
                 ASSERT_EQ("", FirstDifference(expected.Contents(), actual.Contents())) << "combineOutput " << where;
-                ASSERT_TRUE(actual.GuardIntact()) << where;
+                ASSERT_TRUE(actual.GuardsIntact()) << where;
             }
         }
     }

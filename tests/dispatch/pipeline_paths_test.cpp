@@ -7,17 +7,18 @@
 #include <cstring>
 #include <vector>
 
-#include "tests/dispatch/dispatch_support.h"
 #include "engine/noise_reducer.h"
+#include "tests/dispatch/dispatch_support.h"
+#include "tests/support/guarded_buffer.h"
 
 namespace {
 
 using dispatch_test::Content;
 using dispatch_test::FirstDifference;
-using dispatch_test::GuardedPlane;
 using dispatch_test::MakePlane;
 using dispatch_test::PathName;
 using dispatch_test::WidePaths;
+using lumistra_test::GuardedBuffer;
 
 void* Allocate(uint32_t bytes) { return std::malloc(bytes); }
 void Release(void* block) { std::free(block); }
@@ -34,7 +35,7 @@ std::vector<uint8_t> Run(KernelPath path, const std::vector<uint8_t>& source, ui
                          uint32_t height, const Settings& s, bool inPlace) {
     NoiseReducer reducer(&Allocate, &Release);
     EXPECT_TRUE(reducer.UseKernelPath(path));
-    GuardedPlane out(source.size());
+    GuardedBuffer out(source.size());
     const uint8_t* in = source.data();
     if (inPlace) {
         std::memcpy(out.data(), source.data(), source.size());
@@ -42,7 +43,7 @@ std::vector<uint8_t> Run(KernelPath path, const std::vector<uint8_t>& source, ui
     }
     EXPECT_FALSE(reducer.ProcessPlane(in, out.data(), width, height, s.hiStrength, s.loStrength,
                                       s.clarity, s.startLevel, s.maxLevel));
-    EXPECT_TRUE(out.GuardIntact());
+    EXPECT_TRUE(out.GuardsIntact());
     return out.Contents();
 }
 

@@ -1,5 +1,7 @@
 // The integer forms that stand in for the weight and output tables: found for the usual
 // settings, never accepted unless exact, and the same bytes on every path.
+#include "engine/sample_ramps.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,20 +11,20 @@
 #include <vector>
 
 #include "engine/blend_weight.h"
-#include "tests/dispatch/dispatch_support.h"
 #include "engine/kernel_paths.h"
 #include "engine/noise_reducer.h"
-#include "engine/sample_ramps.h"
+#include "tests/dispatch/dispatch_support.h"
+#include "tests/support/guarded_buffer.h"
 
 namespace {
 
 using dispatch_test::Content;
 using dispatch_test::FirstDifference;
-using dispatch_test::GuardedPlane;
 using dispatch_test::MakePlane;
 using dispatch_test::PathName;
 using dispatch_test::SweepSizes;
 using dispatch_test::WidePaths;
+using lumistra_test::GuardedBuffer;
 
 struct WeightRow {
     uint8_t weights[256];
@@ -176,7 +178,7 @@ TEST(SampleRamps, RampKernelsMatchScalar) {
         const std::string where = std::to_string(size.width) + "x" + std::to_string(size.height);
 
         auto blend = [&](const KernelTable& kernels, bool useRamp, const WeightRamp& ramp) {
-            GuardedPlane blended(count);
+            GuardedBuffer blended(count);
             std::vector<uint8_t> scratch = difference;
             std::memcpy(blended.data(), median.data(), count);
             if (useRamp)
@@ -185,13 +187,13 @@ TEST(SampleRamps, RampKernelsMatchScalar) {
             else
                 kernels.minimumBlend(scratch.data(), size.width, size.height, input.data(),
                                      blended.data(), weightTable.data());
-            EXPECT_TRUE(blended.GuardIntact()) << where;
+            EXPECT_TRUE(blended.GuardsIntact()) << where;
             return blended.Contents();
         };
         auto combine = [&](const KernelTable& kernels, const CombineRamp& ramp) {
-            GuardedPlane out(count);
+            GuardedBuffer out(count);
             kernels.combineOutputRamp(input.data(), median.data(), ramp, out.data(), count);
-            EXPECT_TRUE(out.GuardIntact()) << where;
+            EXPECT_TRUE(out.GuardsIntact()) << where;
             return out.Contents();
         };
         const auto expectedBlend = blend(scalar, false, weightRamp);

@@ -8,6 +8,7 @@
 #include "engine/img_class.h"
 #include "tests/engine/reference_kernels.h"
 #include "tests/engine/test_support.h"
+#include "tests/support/guarded_buffer.h"
 
 using lumistra_test::GuardedBuffer;
 using lumistra_test::PhotoLikePlane;

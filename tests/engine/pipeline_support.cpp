@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "tests/engine/test_support.h"
+#include "tests/support/guarded_buffer.h"
 
 namespace lumistra_test {
 
@@ -89,7 +90,8 @@ std::vector<uint8_t> RunEngine(const std::vector<uint8_t>& plane, uint32_t width
                                bool inPlace) {
     TestAllocator::Reset();
     NoiseReducer reducer(TestAllocator::Allocate, TestAllocator::Release);
-    reducer.sseAvailable = sse == SseFlag::kSet ? 1 : 0;
+    reducer.sseAvailable = sse == SseFlag::kClear ? 0 : 1;
+    if (sse == SseFlag::kSetOnScalarPath) reducer.UseKernelPath(KernelPath::kScalar);
 
     GuardedBuffer in(plane);
     GuardedBuffer separateOut(plane.size(), 0xA5, 0x3C);

@@ -48,8 +48,11 @@ private:
     std::vector<AnnouncedImage> images_;
 };
 
-// The engine's processor flag, forced either way: the output must not depend on it.
-enum class SseFlag { kClear, kSet };
+// The engine's processor flag, forced either way, which chooses the median: clear, the
+// scalar path with one selection per sample; set, the packed median of the fastest path,
+// or with kSetOnScalarPath the scalar path's MedianFilterPacked. The output must not
+// depend on it.
+enum class SseFlag { kClear, kSet, kSetOnScalarPath };
 
 // Runs ProcessPlane on guarded copies of plane (in and out one plane when inPlace), with
 // TestAllocator supplying the working images, and checks that nothing outside the planes

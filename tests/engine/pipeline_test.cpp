@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "engine/noise_reducer.h"
@@ -68,17 +69,29 @@ TEST(ProcessPlane, InPlaceEqualsSeparatePlanes) {
     }
 }
 
-TEST(ProcessPlane, SseFlagDoesNotChangeTheResult) {
+TEST(ProcessPlane, TheMedianTheProcessorFlagChoosesDoesNotChangeTheResult) {
     for (const auto& [width, height] : std::vector<std::pair<uint32_t, uint32_t>>{
              {300, 257}, {97, 83}, {64, 300}, {21, 22}}) {
         for (const std::vector<uint8_t>& plane :
              {PhotoLikePlane(width, height, 41), RandomPlane(width, height, 42)}) {
-            for (const PipelineParams& params : {kRunDefaults, PipelineParams{1.0f, 2.0f, 1.2f, 2, 5}})
-                EXPECT_EQ(RunEngine(plane, width, height, params, SseFlag::kSet),
-                          RunEngine(plane, width, height, params, SseFlag::kClear))
-                    << lumistra_test::Describe(width, height, params);
+            for (const PipelineParams& params :
+                 {kRunDefaults, PipelineParams{1.0f, 2.0f, 1.2f, 2, 5}}) {
+                const std::vector<uint8_t> oneByOne =
+                    RunEngine(plane, width, height, params, SseFlag::kClear);
+                const std::string what = lumistra_test::Describe(width, height, params);
+                EXPECT_EQ(RunEngine(plane, width, height, params, SseFlag::kSet), oneByOne) << what;
+                EXPECT_EQ(RunEngine(plane, width, height, params, SseFlag::kSetOnScalarPath),
+                          oneByOne)
+                    << what;
+            }
         }
     }
+}
+
+TEST(ProcessPlane, AClearProcessorFlagLeavesTheScalarPath) {
+    NoiseReducer reducer(TestAllocator::Allocate, TestAllocator::Release);
+    reducer.sseAvailable = 0;
+    EXPECT_EQ(reducer.ActiveKernelPath(), KernelPath::kScalar);
 }
 
 TEST(ProcessPlane, LevelsHalveUntilMaxLevelOrEightSamples) {

@@ -1,5 +1,5 @@
-// A whole level's filtering in one sweep down the rows, for the instruction-set files.
-// Included after simd_kernels.inl, inside the same anonymous namespace.
+// A whole level's filtering in one sweep down the rows, in vectors (the stages one by one
+// are level_stages_simd.inl). Needs level_stages_simd.inl and downsample_simd.inl.
 //
 // The stages of a level each need a few rows of the stage before: the running maximum
 // of the differences nine rows either side, the running minimum of the maxima eight. So
@@ -58,8 +58,12 @@ public:
             for (; minRows <= Smaller(y + kSweepGroup + 7, height_ - 1); minRows += kSweepGroup) {
                 const uint32_t needed = Smaller(minRows + kSweepGroup + 8, height_ - 1);
                 for (; maxRows <= needed; ++maxRows) RowMaxima(maxRows);
+                // The ring still holds the first row of the group's windows, nine above it.
+                LUMISTRA_ASSERT(int64_t(maxRows) <= int64_t(minRows) - 9 + kMaxRingRows);
                 RowMinimaOfMaxima(minRows);
             }
+            // Likewise the minimum ring the first row of this group's windows, eight above.
+            LUMISTRA_ASSERT(int64_t(minRows) <= int64_t(y) - 8 + kMinRingRows);
             FinishRows(y);
             if (down_ != nullptr) HalveFinishedRows(Smaller(y + kSweepGroup, height_));
         }
@@ -96,8 +100,8 @@ private:
             if (scaledRamp_ != nullptr) difference = Wide::RampWeights(difference, *scaledRamp_);
             Wide::Store(row + x, difference);
         }
-        NoiseReducer::AbsDifference(input_ + offset + x, output_ + offset + x, row + x,
-                                    width_ - x, 1);
+        sample_ops::AbsDifference(input_ + offset + x, output_ + offset + x, row + x,
+                                    width_ - x);
         // The samples past the last whole vector, and all of them when the scaling has no
         // ramp form.
         if (scaled_ != nullptr)
@@ -184,6 +188,14 @@ bool LevelSweepWith(const uint8_t* input, uint32_t width, uint32_t height, const
                     const WeightRamp* scaledRamp, const uint8_t* weightTable,
                     const WeightRamp* ramp, uint8_t* rings, uint8_t* output, uint8_t* down) {
     if (width < Wide::kLanes || height == 0) return false;
+    const size_t count = size_t(width) * height;
+    const size_t ringBytes = size_t(LevelSweepRingBytes(width));
+    LUMISTRA_ASSERT(BytesApart(rings, ringBytes, input, count) &&
+                    BytesApart(rings, ringBytes, output, count) &&
+                    BytesApart(input, count, output, count));
+    const size_t downBytes = size_t((width + 1) / 2) * ((height + 1) / 2);
+    LUMISTRA_ASSERT(down == nullptr || (BytesApart(down, downBytes, output, count) &&
+                                        BytesApart(down, downBytes, rings, ringBytes)));
     if (weightTable != nullptr) {
         LevelSweep<Wide, Narrow, TableWeights<Wide>>(input, width, height, scaled, scaledRamp,
                                                      TableWeights<Wide>{weightTable}, rings,
