@@ -340,6 +340,7 @@ OSErr FilterHost::DisplayPixels(const PSPixelMap* source, const VRect* sourceRec
     }
     DisplayCopy copy = CopyPixelMap(*source, *sourceRect, row, column);
     viewImage_.Draw(copy);
+    if (options_.displayObserver) options_.displayObserver(copy);
     observations_.AddDisplay(std::move(copy));
     // Where the platform has a drawing surface the pixels go there as well.
     if (platformContext != nullptr) DrawPixelMap(*source, *sourceRect, row, column, platformContext);

@@ -60,6 +60,8 @@ struct HostOptions {
     std::function<void(const HostRequest& request, const ExchangeBuffer& input,
                        const ExchangeBuffer* mask)>
         requestObserver;
+    // Told of every displayPixels call the host drew, as it is drawn.
+    std::function<void(const DisplayCopy& copy)> displayObserver;
     // Size of the host's view image, which displayPixels draws into.
     int32_t viewWidth = 0;
     int32_t viewHeight = 0;
