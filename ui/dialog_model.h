@@ -24,7 +24,8 @@ struct DragState {
 class DialogModel {
 public:
     // parameters is edited in place while the dialog runs; planeCount is the run's plane
-    // count (3 for RGB). Nothing happens until OnInitDialog.
+    // count (3 for RGB). view, port and parameters must outlive the model. Nothing
+    // happens until OnInitDialog.
     DialogModel(DialogView& view, PreviewPort& port, FilterParameters* parameters,
                 int16_t planeCount);
     // Returns pane buffers still held (a dialog that ended without OK or Cancel).
