@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/host_routines.h"
+#include "app/pixel_display.h"
 
 namespace {
 
@@ -48,6 +49,7 @@ FilterHost::FilterHost(const PluginModule& module, Document& document, HostOptio
       options_(options),
       buffers_(options.maxSpace),
       pending_(document) {
+    viewImage_.Resize(options.viewWidth, options.viewHeight);
     InstallHostRoutines(&record_, {&bufferProcs_, &handleProcs_, &propertyProcs_, &readProcs_,
                                    &writeProcs_, &basicSuite_});
     descriptorParameters_.readDescriptorProcs = &readProcs_;
@@ -147,11 +149,7 @@ void FilterHost::FillRecord() {
 
 void FilterHost::ClearLogs() {
     faults_.ResetCounts();
-    callsEndingSuspended_ = 0;
-    propertyChanges_.clear();
-    progress_.clear();
-    displayCalls_.clear();
-    outputPaddingWrites_ = 0;
+    observations_.Clear();
 }
 
 void FilterHost::BeginInvocation(const InvocationOptions& options) {
@@ -176,7 +174,7 @@ OSErr FilterHost::CallSelector(int16_t selector) {
     void* block = selector == filterSelectorAbout ? static_cast<void*>(&aboutRecord_)
                                                   : static_cast<void*>(&record_);
     module_.entry()(selector, block, &dataSlot_, &result);
-    if (watchSuspension_ != 0) ++callsEndingSuspended_;
+    if (watchSuspension_ != 0) observations_.CountCallEndingSuspended();
     // Output still handed out when the plug-in returns is taken as final,
     // unless the call failed.
     if (result == noErr) TakeBackPendingOutput();
@@ -262,13 +260,26 @@ void FilterHost::ReleaseExchange() {
 
 void FilterHost::TakeBackPendingOutput() {
     if (deliveredOutput_ == nullptr) return;
-    outputPaddingWrites_ += TakeBackOutput(*deliveredOutput_, &pending_);
+    observations_.CountPaddingWrites(TakeBackOutput(*deliveredOutput_, &pending_));
     deliveredOutput_ = nullptr;
 }
 
 OSErr FilterHost::AdvanceState() {
     TakeBackPendingOutput();
     ReleaseExchange();
+    const OSErr result = DeliverRequest();
+    const FilterRecord& r = record_;
+    if (IsEmptyRect(r.inRect) && IsEmptyRect(r.outRect) && IsEmptyRect(r.maskRect)) return result;
+    const HostRequest request{r.inRect,    r.inputRate, r.maskRect, r.maskRate, r.inLoPlane,
+                              r.inHiPlane, r.outRect,   result};
+    observations_.AddRequest(request);
+    if (options_.requestObserver && result == noErr) {
+        options_.requestObserver(request, input_, mask_.bytes.empty() ? nullptr : &mask_);
+    }
+    return result;
+}
+
+OSErr FilterHost::DeliverRequest() {
 
     const FilterRecord& r = record_;
     if (!IsEmptyRect(r.inRect)) {
@@ -329,9 +340,18 @@ OSErr FilterHost::AdvanceState() {
 }
 
 OSErr FilterHost::DisplayPixels(const PSPixelMap* source, const VRect* sourceRect, int32_t row,
-                                int32_t column) {
-    if (source == nullptr || sourceRect == nullptr) return paramErr;
-    displayCalls_.push_back({*source, *sourceRect, row, column});
+                                int32_t column, void* platformContext) {
+    if (source == nullptr || sourceRect == nullptr ||
+        CheckPixelMap(*source, *sourceRect) != noErr) {
+        observations_.CountRefusedDisplay();
+        return paramErr;
+    }
+    DisplayCopy copy = CopyPixelMap(*source, *sourceRect, row, column);
+    viewImage_.Draw(copy);
+    if (options_.displayObserver) options_.displayObserver(copy);
+    observations_.AddDisplay(std::move(copy));
+    // Where the platform has a drawing surface the pixels go there as well.
+    if (platformContext != nullptr) DrawPixelMap(*source, *sourceRect, row, column, platformContext);
     return noErr;
 }
 
@@ -353,7 +373,7 @@ OSErr FilterHost::SetProperty(OSType signature, PIType key, int32_t index, intpt
     // The watch suspension is the one property a plug-in may set here.
     if (key != propWatchSuspension) return errPlugInPropertyUndefined;
     watchSuspension_ = simple;
-    propertyChanges_.push_back({signature, key, index, simple});
+    observations_.AddPropertyChange({signature, key, index, simple});
     return noErr;
 }
 
@@ -379,7 +399,7 @@ bool FilterHost::FreeBlock(void* block) {
 }
 
 void FilterHost::ReportProgress(int32_t done, int32_t total) {
-    progress_.emplace_back(done, total);
+    observations_.AddProgress(done, total);
     if (options_.progressObserver) options_.progressObserver(done, total);
 }
 

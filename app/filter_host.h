@@ -22,6 +22,8 @@
 #include "app/fault_injector.h"
 #include "interface/filter_record.h"
 #include "app/handle_registry.h"
+#include "app/host_observations.h"
+#include "app/host_view_image.h"
 #include "app/pixel_exchange.h"
 #include "interface/plugin_constants.h"
 #include "app/plugin_module.h"
@@ -65,6 +67,16 @@ struct HostOptions {
     std::function<bool()> userAsksToStop;
     // Told of every progressProc report as it arrives.
     std::function<void(int32_t done, int32_t total)> progressObserver;
+    // Told of every advanceState request the host served, with the buffers
+    // it delivered (mask null when none was asked for or there is none).
+    std::function<void(const HostRequest& request, const ExchangeBuffer& input,
+                       const ExchangeBuffer* mask)>
+        requestObserver;
+    // Told of every displayPixels call the host drew, as it is drawn.
+    std::function<void(const DisplayCopy& copy)> displayObserver;
+    // Size of the host's view image, which displayPixels draws into.
+    int32_t viewWidth = 0;
+    int32_t viewHeight = 0;
 };
 
 struct InvocationOptions {
@@ -90,20 +102,6 @@ struct InvocationReport {
     // What the plug-in recorded for the action at finish.
     std::optional<Descriptor> recorded;
     int16_t recordInfo = 0;
-};
-
-struct PropertyChange {
-    OSType signature;
-    PIType key;
-    int32_t index;
-    intptr_t value;
-};
-
-struct DisplayCall {
-    PSPixelMap map;  // as passed; its pointers are not valid after the call
-    VRect sourceRect;
-    int32_t destinationRow;
-    int32_t destinationColumn;
 };
 
 // What is still held after an invocation. Every count is 0 after a clean one.
@@ -159,16 +157,13 @@ public:
     // Simple properties getPropertyProc answers besides the watch suspension.
     void SetSimpleProperty(PIType key, intptr_t value) { simpleProperties_[key] = value; }
     intptr_t watchSuspension() const { return watchSuspension_; }
-    // Plug-in calls that returned with the watch suspension still set. The
-    // host clears it at the next call, so only this count shows a plug-in
-    // that forgot to.
-    uint32_t callsEndingSuspended() const { return callsEndingSuspended_; }
-    // Successful setPropertyProc calls, in order.
-    const std::vector<PropertyChange>& propertyChanges() const { return propertyChanges_; }
-    const std::vector<std::pair<int32_t, int32_t>>& progress() const { return progress_; }
-    const std::vector<DisplayCall>& displayCalls() const { return displayCalls_; }
-    // Row-padding bytes of output buffers that the plug-in overwrote.
-    uint32_t outputPaddingWrites() const { return outputPaddingWrites_; }
+    // What the plug-in did, as the host saw it.
+    const HostObservations& observations() const { return observations_; }
+    // The host's view, into which displayPixels draws.
+    HostViewImage& viewImage() { return viewImage_; }
+    // The window the plug-in may own its dialogs to: PlatformData's window
+    // member, which a Linux host may point at a dialog view table.
+    void SetPlatformWindow(intptr_t window) { platformData_.hwnd = window; }
     // Error code an injected advanceState or displayPixels failure reports.
     void SetInjectedError(OSErr error) { injectedError_ = error; }
     OSErr injectedError() const { return injectedError_; }
@@ -183,7 +178,7 @@ public:
     void ReportProgress(int32_t done, int32_t total);
     bool UserAsksToStop() const { return options_.userAsksToStop && options_.userAsksToStop(); }
     OSErr DisplayPixels(const PSPixelMap* source, const VRect* sourceRect, int32_t row,
-                        int32_t column);
+                        int32_t column, void* platformContext);
     OSErr GetProperty(OSType signature, PIType key, int32_t index, intptr_t* simple,
                       Handle* complex);
     OSErr SetProperty(OSType signature, PIType key, int32_t index, intptr_t simple);
@@ -209,6 +204,7 @@ public:
 
 private:
     void FillRecord();
+    OSErr DeliverRequest();
     void ReleaseExchange();
     void TakeBackPendingOutput();
     int16_t FilterCaseFor() const;
@@ -243,11 +239,8 @@ private:
     ExchangeBuffer* deliveredOutput_ = nullptr;  // output_, or input_ when shared
 
     intptr_t watchSuspension_ = 0;
-    uint32_t callsEndingSuspended_ = 0;
     std::map<PIType, intptr_t> simpleProperties_;
-    std::vector<PropertyChange> propertyChanges_;
-    std::vector<std::pair<int32_t, int32_t>> progress_;
-    std::vector<DisplayCall> displayCalls_;
-    uint32_t outputPaddingWrites_ = 0;
+    HostObservations observations_;
+    HostViewImage viewImage_;
     OSErr injectedError_ = memFullErr;
 };

@@ -26,11 +26,11 @@ OSErr PLUGIN_CALLBACK AdvanceState() {
 }
 
 OSErr PLUGIN_CALLBACK DisplayPixels(const PSPixelMap* source, const VRect* sourceRect, int32_t row,
-                                    int32_t column, void* /*platformContext*/) {
+                                    int32_t column, void* platformContext) {
     const RoutineCall call = EnterRoutine(HostCallback::kDisplayPixels);
     if (call.host == nullptr) return filterBadParameters;
     if (call.fail) return call.host->injectedError();
-    return call.host->DisplayPixels(source, sourceRect, row, column);
+    return call.host->DisplayPixels(source, sourceRect, row, column, platformContext);
 }
 
 void PLUGIN_CALLBACK ProcessEvent(void* /*event*/) {}

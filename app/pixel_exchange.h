@@ -36,6 +36,13 @@ struct ExchangeBuffer {
 };
 
 // How the host reduces and pads a request.
+//
+// Reduction is point sampling: at a step of s full-resolution pixels (see
+// SampleStep), the sample delivered at reduced position (x, y) is the
+// document's sample at (floor(x * s), floor(y * s)); nothing is averaged.
+// A request at a whole rate r thus gets every r-th sample of every r-th row,
+// starting at the document position rect.left * r, rect.top * r. The mask
+// is reduced the same way at its own rate.
 struct SamplingRules {
     Fixed rate = 1 << 16;  // as set by the plug-in; 0 counts as 1.0
     int8_t samplingSupport = 0;

@@ -84,12 +84,19 @@ std::optional<EngineValues> SettleValues(FilterRecord& filter, PluginState& stat
         ReadScriptParameters(showDialog);
     }
     const FilterParameters beforeDialog = *state.parameters;
-    if (showDialog && ShowPreviewDialog() != kDialogAccepted) {
-        // A dialog that failed to start has said why itself, if it could;
-        // either way nothing is filtered and the host must not record a step.
-        *state.parameters = beforeDialog;
-        SetResult(userCanceledErr);
-        return std::nullopt;
+    if (showDialog) {
+        const int answer = ShowPreviewDialog();
+        if (answer != kDialogAccepted) {
+            // A dialog that failed to start has said why itself, if it could.
+            // Its own error stays; without one the run still must not look
+            // like a success, since nothing is filtered and the host must not
+            // record a step.
+            *state.parameters = beforeDialog;
+            if (answer == kDialogCancelled || Result() == noErr) SetResult(userCanceledErr);
+            return std::nullopt;
+        }
+        // The preview's failures were the dialog's to handle; the run starts clean.
+        SetResult(noErr);
     }
     UpdateProgress(ProgressOperation::Enable);
     UpdateProgress(ProgressOperation::Start, kProgressTotal);

@@ -3,7 +3,29 @@
 #include "host/user_interface_seams.h"
 #include "host/plugin_alloc.h"
 
-void LumistraTestReset() { Seams() = UserInterfaceSeams{}; }
+namespace {
+
+LumistraTestEnginePassObserver gEnginePassObserver = nullptr;
+
+void PassOnEnginePass(const PreviewEnginePass& pass, void* context) {
+    const LumistraTestEnginePass reported = {pass.startLevel, pass.maxLevel, pass.hiStrength,
+                                             pass.loStrength, pass.clarity,  pass.width,
+                                             pass.height,     pass.plane};
+    if (gEnginePassObserver != nullptr) gEnginePassObserver(&reported, context);
+}
+
+}  // namespace
+
+void LumistraTestReset() {
+    Seams() = UserInterfaceSeams{};
+    gEnginePassObserver = nullptr;
+}
+
+void LumistraTestSetEnginePassObserver(LumistraTestEnginePassObserver observer, void* context) {
+    gEnginePassObserver = observer;
+    Seams().enginePassObserver = observer != nullptr ? PassOnEnginePass : nullptr;
+    Seams().enginePassContext = context;
+}
 
 void LumistraTestSetDialogAnswer(int answer) { Seams().dialogAnswer = answer; }
 

@@ -3,6 +3,8 @@
 // the declarations give their types.
 #pragma once
 
+#include <cstdint>
+
 #include "host/plugin_export.h"
 
 // Back to the shipped behaviour, counters and the last message cleared.
@@ -32,3 +34,22 @@ LUMISTRA_EXPORT const char* LumistraTestLastMessage();
 // Engine blocks handed out and not yet returned; 0 after every finished or
 // failed call.
 LUMISTRA_EXPORT int LumistraTestLiveBlockCount();
+
+// One engine pass of the preview dialog: the levels, the three engine values
+// and the padded working plane, before the engine runs on plane `plane`.
+struct LumistraTestEnginePass {
+    int32_t startLevel;
+    int32_t maxLevel;
+    float hiStrength;
+    float loStrength;
+    float clarity;
+    uint32_t width;
+    uint32_t height;
+    int32_t plane;
+};
+typedef void (*LumistraTestEnginePassObserver)(const LumistraTestEnginePass* pass, void* context);
+
+// Tells observer of every engine pass the preview dialog makes from now on;
+// null stops. The shipped module reports them to nobody.
+LUMISTRA_EXPORT void LumistraTestSetEnginePassObserver(LumistraTestEnginePassObserver observer,
+                                                       void* context);

@@ -1,7 +1,8 @@
 #include "host/user_interface.h"
 
-#include "host/user_interface_seams.h"
 #include "host/plugin_state.h"
+#include "host/preview_dialog.h"
+#include "host/user_interface_seams.h"
 
 ScreenSize CurrentScreenSize() {
     const UserInterfaceSeams& seams = Seams();
@@ -22,7 +23,8 @@ void ShowErrorMessage(const char* caption, const char* text) {
 int ShowPreviewDialog() {
     UserInterfaceSeams& seams = Seams();
     ++seams.dialogCount;
-    if (seams.dialogAnswer == 0) return kDialogUnavailable;
+    // A test's answer takes precedence over any dialog.
+    if (seams.dialogAnswer == 0) return RunPreviewDialog();
     if (seams.dialogAnswer > 0 && seams.editsValues && State().parameters != nullptr) {
         *State().parameters = seams.dialogValues;
     }

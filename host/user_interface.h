@@ -17,7 +17,8 @@ void ShowErrorMessage(const char* caption, const char* text);
 
 // Runs the modal preview dialog on the current call's values, which it edits
 // in place. Returns kDialogAccepted, kDialogCancelled or a negative code.
-// The dialog is not built yet: it answers as one that cannot be created.
+// Without a window the host offers (see host/preview_dialog.h) it answers as
+// a dialog that cannot be created.
 int ShowPreviewDialog();
 
 // Shows the About box for the about selector's record.

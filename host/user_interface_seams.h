@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/filter_parameters.h"
+#include "ui/preview_port.h"
 
 struct UserInterfaceSeams {
     int dialogAnswer = 0;  // 0: the dialog as built
@@ -14,6 +15,9 @@ struct UserInterfaceSeams {
     FilterParameters dialogValues{};  // what the "user" sets before answering
     int32_t screenWidth = 0;          // 0 by 0: the real screen
     int32_t screenHeight = 0;
+    // Told of every engine pass the preview makes; null: nobody watches.
+    void (*enginePassObserver)(const PreviewEnginePass& pass, void* context) = nullptr;
+    void* enginePassContext = nullptr;
 
     int dialogCount = 0;  // ShowPreviewDialog calls
     int messageCount = 0;

@@ -97,7 +97,7 @@ protected:
         if (!leaks.None()) problems << "left behind: " << leaks.Describe() << "; ";
         if (Seams().liveBlockCount() != 0) problems << "engine blocks still recorded; ";
         // A failed reset of the suspension is the host's fault, not the plug-in's.
-        if (host.callsEndingSuspended() != 0 && callback != HostCallback::kPropertySet) {
+        if (host.observations().callsEndingSuspended() != 0 && callback != HostCallback::kPropertySet) {
             problems << "watch suspension left on; ";
         }
         return problems.str();

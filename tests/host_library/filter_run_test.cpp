@@ -28,11 +28,11 @@ protected:
         InvocationReport report = host.Invoke(invocation);
         advanceCalls_ = host.faults().Calls(HostCallback::kAdvanceState);
         bufferAllocations_ = host.faults().Calls(HostCallback::kBufferAllocate);
-        paddingWrites_ = host.outputPaddingWrites();
-        progress_ = host.progress();
-        propertyChanges_ = host.propertyChanges();
+        paddingWrites_ = host.observations().outputPaddingWrites();
+        progress_ = host.observations().progress();
+        propertyChanges_ = host.observations().propertyChanges();
         EXPECT_TRUE(host.Leaks().None()) << host.Leaks().Describe();
-        EXPECT_EQ(host.callsEndingSuspended(), 0u);
+        EXPECT_EQ(host.observations().callsEndingSuspended(), 0u);
         return report;
     }
 
@@ -201,7 +201,7 @@ TEST_F(FilterRunTest, AbortAtTheFirstPollStopsBeforeTheEngineRuns) {
     EXPECT_EQ(host.faults().Calls(HostCallback::kBufferAllocate), 0u);  // no engine call
     EXPECT_TRUE(document == before);
     EXPECT_TRUE(host.Leaks().None()) << host.Leaks().Describe();
-    EXPECT_EQ(host.callsEndingSuspended(), 0u);
+    EXPECT_EQ(host.observations().callsEndingSuspended(), 0u);
 }
 
 TEST_F(FilterRunTest, CancelledDialogLeavesImageAndValuesAsTheyWere) {
@@ -221,7 +221,7 @@ TEST_F(FilterRunTest, CancelledDialogLeavesImageAndValuesAsTheyWere) {
     EXPECT_EQ(host.faults().Calls(HostCallback::kAdvanceState), 0u);
     EXPECT_TRUE(document == before);
     EXPECT_TRUE(host.Leaks().None()) << host.Leaks().Describe();
-    EXPECT_EQ(host.callsEndingSuspended(), 0u);
+    EXPECT_EQ(host.observations().callsEndingSuspended(), 0u);
 }
 
 TEST_F(FilterRunTest, DialogThatCannotStartEndsTheRunAsCancelled) {

@@ -61,7 +61,7 @@ TEST_F(HostRoutinesTest, PropertiesAnswerWatchSuspensionAndWhatTheHostIsTold) {
     // Only the watch suspension may be set.
     EXPECT_EQ(properties.setPropertyProc(FourCC("8BIM"), FourCC("abcd"), 0, 7, nullptr),
               errPlugInPropertyUndefined);
-    ASSERT_EQ(host_.propertyChanges().size(), 1u);
+    ASSERT_EQ(host_.observations().propertyChanges().size(), 1u);
 }
 
 TEST_F(HostRoutinesTest, DisplayPixelsIsRecordedAndFailsWhenTold) {
@@ -77,15 +77,15 @@ TEST_F(HostRoutinesTest, DisplayPixelsIsRecordedAndFailsWhenTold) {
     map.baseAddr = pixels;
     const VRect source = {0, 0, 2, 2};
     ASSERT_EQ(record().displayPixels(&map, &source, 10, 20, nullptr), noErr);
-    ASSERT_EQ(host_.displayCalls().size(), 1u);
-    EXPECT_EQ(host_.displayCalls()[0].destinationRow, 10);
-    EXPECT_EQ(host_.displayCalls()[0].destinationColumn, 20);
-    EXPECT_EQ(host_.displayCalls()[0].map.rowBytes, 6);
+    ASSERT_EQ(host_.observations().displayCalls().size(), 1u);
+    EXPECT_EQ(host_.observations().displayCalls()[0].destinationRow, 10);
+    EXPECT_EQ(host_.observations().displayCalls()[0].destinationColumn, 20);
+    EXPECT_EQ(host_.observations().displayCalls()[0].map.rowBytes, 6);
 
     host_.SetInjectedError(paramErr);
     host_.faults().FailAt(HostCallback::kDisplayPixels, 2);
     EXPECT_EQ(record().displayPixels(&map, &source, 0, 0, nullptr), paramErr);
-    EXPECT_EQ(host_.displayCalls().size(), 1u);
+    EXPECT_EQ(host_.observations().displayCalls().size(), 1u);
 }
 
 TEST_F(HostRoutinesTest, BuffersStayWithinTheBudget) {

@@ -23,9 +23,9 @@ TEST_F(PluginTest, TypicalRunOnAPhotograph) {
     ASSERT_EQ(report.result, noErr);
     EXPECT_EQ(report.continueCalls, 0);  // the start selector left nothing to do
     EXPECT_EQ(DifferingSamples(document, expected), 0u);
-    ASSERT_EQ(host.progress().size(), 16u);
-    EXPECT_EQ(host.progress().front(), (std::pair<int32_t, int32_t>{0, 14}));
-    EXPECT_EQ(host.progress().back(), (std::pair<int32_t, int32_t>{14, 14}));
+    ASSERT_EQ(host.observations().progress().size(), 16u);
+    EXPECT_EQ(host.observations().progress().front(), (std::pair<int32_t, int32_t>{0, 14}));
+    EXPECT_EQ(host.observations().progress().back(), (std::pair<int32_t, int32_t>{14, 14}));
 
     ASSERT_TRUE(report.recorded.has_value());
     EXPECT_EQ(report.recorded->GetFloat(FourCC("Amnt")), 70.0);

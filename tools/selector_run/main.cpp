@@ -115,9 +115,9 @@ public:
             out_ << " none";
         }
         out_ << "\nprogress";
-        for (const auto& step : host.progress()) out_ << " " << step.first << "/" << step.second;
+        for (const auto& step : host.observations().progress()) out_ << " " << step.first << "/" << step.second;
         out_ << "\nwatch suspension";
-        for (const PropertyChange& change : host.propertyChanges()) out_ << " " << change.value;
+        for (const PropertyChange& change : host.observations().propertyChanges()) out_ << " " << change.value;
         out_ << "\nmessages " << messages.size() << "\n";
         for (const std::string& message : messages) out_ << "  " << message << "\n";
         const HostLeaks leaks = host.Leaks();

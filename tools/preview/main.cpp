@@ -1,0 +1,184 @@
+// lumistra-preview: opens the plug-in's preview dialog on an image through the
+// host library, in a scripted window without a window system, performs the
+// script's user actions and writes what the host saw (see the README).
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/cli/document_conversion.h"
+#include "app/cli/image_reader.h"
+#include "app/filter_host.h"
+#include "app/plugin_module.h"
+#include "app/scripted_dialog_view.h"
+#include "host/test_seams.h"
+#include "resources/plugin_identity.h"
+#include "tools/preview/preview_arguments.h"
+#include "tools/preview/preview_log.h"
+#include "ui/dialog_controls.h"
+
+namespace {
+
+int Fail(const std::string& reason) {
+    std::fprintf(stderr, "lumistra-preview: %s\n", reason.c_str());
+    return 1;
+}
+
+std::string ReadImage(const std::string& path, ImageHeader* header, std::vector<uint8_t>* pixels) {
+    ImageReader reader;
+    std::string error = reader.Open(path);
+    if (error.empty()) error = reader.ReadPixels(pixels);
+    if (!error.empty()) return path + ": " + error;
+    *header = reader.header();
+    return {};
+}
+
+std::string LoadDocument(const PreviewArguments& arguments, std::unique_ptr<Document>* document) {
+    ImageHeader header;
+    std::vector<uint8_t> pixels;
+    std::string error = ReadImage(arguments.image, &header, &pixels);
+    if (!error.empty()) return error;
+    if (!CanBecomeDocument(header)) return arguments.image + ": not an image the filter takes";
+    *document = std::make_unique<Document>(MakeDocument(header, pixels));
+    Document& image = **document;
+    if (arguments.selectionGiven) {
+        const int32_t* s = arguments.selection;
+        if (s[0] < 0 || s[1] < 0 || s[2] <= 0 || s[3] <= 0 || s[0] + s[2] > image.width() ||
+            s[1] + s[3] > image.height()) {
+            return "--selection lies outside the image";
+        }
+        image.filterRect = {static_cast<int16_t>(s[1]), static_cast<int16_t>(s[0]),
+                            static_cast<int16_t>(s[1] + s[3]), static_cast<int16_t>(s[0] + s[2])};
+    }
+    if (arguments.mask) {
+        ImageHeader maskHeader;
+        std::vector<uint8_t> maskPixels;
+        error = ReadImage(*arguments.mask, &maskHeader, &maskPixels);
+        if (!error.empty()) return error;
+        if (maskHeader.width != image.width() || maskHeader.height != image.height()) {
+            return *arguments.mask + ": the mask must have the image's size";
+        }
+        // The first channel is the selection: 0 outside, 255 fully selected.
+        std::vector<uint8_t> mask(static_cast<std::size_t>(image.width()) * image.height());
+        for (std::size_t at = 0; at < mask.size(); ++at) {
+            mask[at] = maskPixels[at * static_cast<std::size_t>(maskHeader.channels)];
+        }
+        image.selectionMask = std::move(mask);
+    }
+    return {};
+}
+
+std::string ReadScript(const std::string& path, std::vector<ScriptAction>* actions) {
+    std::ifstream in(path);
+    if (!in) return "cannot read " + path;
+    std::string line;
+    std::string error;
+    while (std::getline(in, line)) {
+        if (!ParseScriptLine(line, actions, &error)) return path + ": " + error;
+    }
+    return {};
+}
+
+ScriptedViewSetup SetupFor(const PreviewArguments& arguments) {
+    ScriptedViewSetup setup;
+    setup.clientWidth = arguments.clientWidth;
+    setup.clientHeight = arguments.clientHeight;
+    setup.screenWidth = arguments.screenWidth;
+    setup.screenHeight = arguments.screenHeight;
+    setup.controlRects[kPreviewPlaceholder] = arguments.previewPane;
+    setup.controlRects[kNavigatorPlaceholder] = arguments.navigatorPane;
+    setup.editIds = {kHighlightEdit, kShadowEdit, kClarityEdit};
+    setup.radioGroups = {{kBeforeRadio, kAfterRadio}};
+    setup.okId = kOkButton;
+    setup.cancelId = kCancelButton;
+    setup.editChangedCode = kEditChanged;
+    return setup;
+}
+
+void NoteEnginePass(const LumistraTestEnginePass* pass, void* log) {
+    static_cast<PreviewLog*>(log)->AddEnginePass(*pass);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    PreviewArguments arguments;
+    const std::string usageError = ParsePreviewArguments(argc, argv, &arguments);
+    if (!usageError.empty()) {
+        std::fprintf(stderr, "lumistra-preview: %s\n%s", usageError.c_str(), kPreviewUsage);
+        return 2;
+    }
+    std::unique_ptr<Document> document;
+    std::string error = LoadDocument(arguments, &document);
+    if (!error.empty()) return Fail(error);
+    std::vector<ScriptAction> script;
+    error = ReadScript(arguments.script, &script);
+    if (!error.empty()) return Fail(error);
+    ::mkdir(arguments.out.c_str(), 0777);
+
+    const std::string modulePath = arguments.module.value_or(LUMISTRA_PREVIEW_DEFAULT_MODULE);
+    std::unique_ptr<PluginModule> module = PluginModule::Load(modulePath, &error);
+    if (!module) return Fail(modulePath + ": " + error);
+
+    PreviewLog log(arguments.out);
+    auto* const reset = reinterpret_cast<void (*)()>(module->FindSymbol("LumistraTestReset"));
+    if (reset != nullptr) reset();
+    // Only the testable module tells anyone of its engine passes.
+    auto* const watchPasses = reinterpret_cast<void (*)(LumistraTestEnginePassObserver, void*)>(
+        module->FindSymbol("LumistraTestSetEnginePassObserver"));
+    if (watchPasses != nullptr) watchPasses(NoteEnginePass, &log);
+
+    HostOptions options;
+    options.viewWidth = arguments.clientWidth;
+    options.viewHeight = arguments.clientHeight;
+    options.requestObserver = [&](const HostRequest& request, const ExchangeBuffer& input,
+                                  const ExchangeBuffer* mask) {
+        log.AddRequest(request, input, mask);
+    };
+    options.displayObserver = [&](const DisplayCopy& copy) { log.AddDisplay(copy); };
+    FilterHost host(*module, *document, options);
+    ScriptedDialogView view(SetupFor(arguments), script, &host.viewImage());
+    view.observer = [&](const ScriptAction* action, bool delivered) {
+        log.AddState(view, action, delivered);
+    };
+    host.SetPlatformWindow(reinterpret_cast<intptr_t>(view.Table()));
+
+    InvocationOptions invocation;
+    if (arguments.valuesGiven) {
+        // Values to open with travel as a recorded action that asks for the dialog.
+        invocation.replay = Descriptor{{keyNoiseHighAmount, *arguments.values[0]},
+                                       {keyNoiseLowAmount, *arguments.values[1]},
+                                       {keyClarityAmount, *arguments.values[2]}};
+    }
+    const InvocationReport report = host.Invoke(invocation);
+    if (watchPasses != nullptr) watchPasses(nullptr, nullptr);
+
+    nlohmann::ordered_json& out = log.document();
+    out["enginePassesReported"] = watchPasses != nullptr;
+    out["clientOrigin"] = {view.clientOrigin().x, view.clientOrigin().y};
+    out["dialogShown"] = view.modalRuns() > 0;
+    out["dialogResult"] = view.result();
+    out["closedAtEndOfScript"] = view.closedAtEndOfScript();
+    out["messages"] = view.messages();
+    nlohmann::ordered_json recorded = nlohmann::ordered_json::object();
+    if (report.recorded) {
+        for (const DescriptorItem& item : report.recorded->items()) {
+            const char key[5] = {
+                static_cast<char>(item.key >> 24), static_cast<char>(item.key >> 16),
+                static_cast<char>(item.key >> 8), static_cast<char>(item.key), '\0'};
+            recorded[key] = item.value;
+        }
+    }
+    out["run"] = {{"result", report.result},
+                  {"imageChanged", report.imageChanged},
+                  {"recorded", recorded},
+                  {"refusal", report.refusal}};
+    const HostLeaks leaks = host.Leaks();
+    out["hostLeaks"] = leaks.None() ? std::string() : leaks.Describe();
+    error = log.Save();
+    if (!error.empty()) return Fail(error);
+    return 0;
+}
