@@ -4,8 +4,10 @@
 
 NoiseReducer::NoiseReducer(AllocateFn allocateFn, ReleaseFn releaseFn)
     : allocate(allocateFn), release(releaseFn), kernelTable_(&SelectKernelTable()) {
-    sseAvailable = KernelPathSupported(KernelPath::kSse2) ? 1 : 0;
+    sseAvailable = ProbeSse() ? 1 : 0;
 }
+
+bool NoiseReducer::ProbeSse() { return KernelPathSupported(KernelPath::kSse2); }
 
 const KernelTable& NoiseReducer::LevelKernels() const {
     if (sseAvailable == 0) return *KernelTableFor(KernelPath::kScalar);

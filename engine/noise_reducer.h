@@ -28,6 +28,10 @@ public:
     // Returns any held working image through the release callback; safe to repeat.
     void ReleaseWorkImages();
 
+    // Whether the processor executes SSE2: the one processor probe (KernelPathSupported)
+    // under the name the engine's construction uses for it. Never fails.
+    static bool ProbeSse();
+
     // The instruction set the kernels run on, chosen at construction (see
     // SelectKernelTable) unless sseAvailable is clear, which leaves the scalar path.
     // UseKernelPath lets tests run every path; it returns false and changes nothing when
@@ -90,7 +94,7 @@ public:
     uint32_t workBCapacity = 0;
     int32_t deepestLevel = 0;
     uint8_t defaultThreshold = 8;
-    // Whether the processor executes SSE2, from KernelPathSupported at construction. Set,
+    // Whether the processor executes SSE2, from ProbeSse at construction. Set,
     // the median is a packed one: the vector path's, or on the scalar path
     // MedianFilterPacked. Clear, the engine runs the scalar path with MedianFilter. The
     // bytes are the same either way.

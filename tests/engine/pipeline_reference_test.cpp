@@ -55,8 +55,8 @@ INSTANTIATE_TEST_SUITE_P(Sizes, PipelineMatchesReference,
                          testing::Values(PlaneSize{256, 256}, PlaneSize{300, 257}, PlaneSize{57, 57},
                                          PlaneSize{64, 300}, PlaneSize{13, 13}, PlaneSize{5, 5},
                                          PlaneSize{1, 1}),
-                         [](const testing::TestParamInfo<PlaneSize>& info) {
-                             return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
+                         [](const testing::TestParamInfo<PlaneSize>& paramInfo) {
+                             return std::to_string(paramInfo.param.width) + "x" + std::to_string(paramInfo.param.height);
                          });
 
 // Planes of at least 256 x 256 samples take their weights from a table per level that

@@ -157,8 +157,8 @@ HostOptions PaddedRows() {
 INSTANTIATE_TEST_SUITE_P(HostHabits, FaultSweepTest,
                          testing::Values(SweepCase{"TightRows", HostOptions{}},
                                          SweepCase{"PaddedRows", PaddedRows()}),
-                         [](const testing::TestParamInfo<SweepCase>& info) {
-                             return std::string(info.param.name);
+                         [](const testing::TestParamInfo<SweepCase>& paramInfo) {
+                             return std::string(paramInfo.param.name);
                          });
 
 }  // namespace

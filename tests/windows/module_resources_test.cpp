@@ -151,8 +151,8 @@ TEST_P(WindowsModule, VersionResourceDescribesTheLibrary) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothArchitectures, WindowsModule, testing::ValuesIn(kModules),
-                         [](const testing::TestParamInfo<ModuleUnderTest>& info) {
-                             return std::string(info.param.label);
+                         [](const testing::TestParamInfo<ModuleUnderTest>& paramInfo) {
+                             return std::string(paramInfo.param.label);
                          });
 
 TEST(WindowsModules, ShareEverythingButTheEntryPointProperty) {
