@@ -136,6 +136,8 @@ int main(int argc, char** argv) {
     settings.selection = options.selection;
     settings.recordPath = options.recordPath;
     settings.jpegQuality = options.jpegQuality;
+    settings.subsampling = options.subsampling;
+    settings.pngLevel = options.pngLevel;
     settings.convertModes = options.convertModes;
     settings.strictDepth = options.strictDepth;
     settings.inPlace = options.inPlace;

@@ -20,8 +20,8 @@ bool CanWrite(int type, Exiv2::MetadataId kind) {
     return (Exiv2::ImageFactory::checkMode(type, kind) & Exiv2::amWrite) != 0;
 }
 
-int TypeOf(const std::vector<uint8_t>& file) {
-    return Exiv2::ImageFactory::getType(file.data(), static_cast<long>(file.size()));
+int TypeOf(const uint8_t* file, std::size_t size) {
+    return Exiv2::ImageFactory::getType(file, static_cast<long>(size));
 }
 
 }  // namespace
@@ -31,12 +31,12 @@ MetadataCarrier::~MetadataCarrier() = default;
 
 bool MetadataCarrier::HoldsSource() const { return contents_ != nullptr; }
 
-std::string MetadataCarrier::Read(const std::vector<uint8_t>& file) {
+std::string MetadataCarrier::Read(const uint8_t* file, std::size_t size) {
     SilenceLibraryLog();
     contents_.reset();
-    if (TypeOf(file) == Exiv2::ImageType::none) return {};
+    if (TypeOf(file, size) == Exiv2::ImageType::none) return {};
     try {
-        auto image = Exiv2::ImageFactory::open(file.data(), static_cast<long>(file.size()));
+        auto image = Exiv2::ImageFactory::open(file, static_cast<long>(size));
         image->readMetadata();
         auto contents = std::make_unique<Contents>();
         contents->exif = image->exifData();
@@ -62,7 +62,7 @@ bool MetadataCarrier::DropColourProfile() {
 
 bool MetadataCarrier::CanWriteInto(const std::vector<uint8_t>& encoded) {
     SilenceLibraryLog();
-    const int type = TypeOf(encoded);
+    const int type = TypeOf(encoded.data(), encoded.size());
     return type != Exiv2::ImageType::none && CanWrite(type, Exiv2::mdExif) &&
            CanWrite(type, Exiv2::mdXmp);
 }
@@ -72,7 +72,7 @@ std::string MetadataCarrier::WriteInto(std::vector<uint8_t>* encoded,
     dropped->clear();
     if (!contents_) return {};
     SilenceLibraryLog();
-    const int type = TypeOf(*encoded);
+    const int type = TypeOf(encoded->data(), encoded->size());
     const Contents& c = *contents_;
     try {
         auto image = Exiv2::ImageFactory::open(encoded->data(), static_cast<long>(encoded->size()));

@@ -4,6 +4,7 @@
 // knows. Image formats Exiv2 does not handle are left to the image writer.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -18,8 +19,9 @@ public:
 
     // Reads the metadata of an image file held in memory. A file type the
     // library does not know is not an error: the carrier then holds
-    // nothing and HoldsSource() is false. Empty on success, else the reason.
-    std::string Read(const std::vector<uint8_t>& file);
+    // nothing and HoldsSource() is false. Empty on success, else the reason;
+    // after a failure it holds nothing either.
+    std::string Read(const uint8_t* file, std::size_t size);
     bool HoldsSource() const;
 
     // After a conversion from greyscale or CMYK the profile no longer
