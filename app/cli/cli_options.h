@@ -10,7 +10,7 @@
 #include "app/cli/image_header.h"
 
 // zlib's level for PNG output: see --help for why.
-constexpr int kDefaultPngLevel = 6;
+constexpr int kDefaultPngLevel = 3;
 
 // A rectangle in image coordinates, as --selection X,Y,W,H gives it.
 struct SelectionArea {

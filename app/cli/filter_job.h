@@ -28,7 +28,7 @@ struct JobSettings {
     std::optional<std::string> recordPath;
     int jpegQuality = 95;
     std::optional<ChromaSubsampling> subsampling;  // JPEG output; else the input's
-    int pngLevel = 6;
+    int pngLevel = kDefaultPngLevel;
     bool convertModes = false;
     bool strictDepth = false;
     bool inPlace = false;
