@@ -1,6 +1,7 @@
 #include "app/cli/filter_job.h"
 
 #include <filesystem>
+#include <memory>
 #include <new>
 #include <system_error>
 
@@ -62,7 +63,7 @@ private:
     bool converted_ = false;
     std::optional<ChromaSubsampling> inputSubsampling_;
     Rect area_{};
-    MetadataCarrier metadata_;
+    std::unique_ptr<MetadataCarrier> metadata_;
     std::optional<Document> document_;
     std::optional<Descriptor> recorded_;
     RegistryContents registryAfter_;
@@ -163,11 +164,13 @@ bool Job::ReadImage() {
     document_.emplace(MakeDocument(header));
     const std::string problem = reader_.ReadPixels(DocumentFiller(header, &*document_));
     if (!problem.empty()) return Fail("is truncated or damaged: " + problem);
-    const std::string unreadable = metadata_.Read(reader_.fileData(), reader_.fileSize());
+    std::string unreadable;
+    metadata_ = MakeMetadataCarrier(&unreadable);
+    if (metadata_) unreadable = metadata_->Read(reader_.fileData(), reader_.fileSize());
     // The pixels are sound; a damaged block of metadata is no reason to
     // refuse them, only to leave it out.
     if (!unreadable.empty()) Note("its metadata cannot be read (" + unreadable + "); left out");
-    if (converted_ && metadata_.DropColourProfile())
+    if (converted_ && metadata_ && metadata_->DropColourProfile())
         Note("its colour profile describes the unconverted image; left out");
     reader_.Close();
     document_->filterRect = area_;
@@ -221,10 +224,10 @@ bool Job::WriteOutput() {
 
     std::vector<uint8_t> encoded;
     std::string problem = EncodeImage(task_.output, request, &encoded);
-    if (problem.empty() && metadata_.HoldsSource()) {
-        if (MetadataCarrier::CanWriteInto(encoded)) {
+    if (problem.empty() && metadata_ && metadata_->HoldsSource()) {
+        if (metadata_->CanWriteInto(encoded)) {
             std::vector<std::string> dropped;
-            problem = metadata_.WriteInto(&encoded, &dropped);
+            problem = metadata_->WriteInto(&encoded, &dropped);
             for (const std::string& kind : dropped)
                 Note("the output format cannot hold its " + kind + "; left out");
         } else {
