@@ -4,7 +4,7 @@
 #include <map>
 #include <sstream>
 
-#include "tools/support/strict_number.h"
+#include "app/cli/strict_number.h"
 
 namespace {
 
