@@ -104,7 +104,8 @@ bool Job::ReadHeader() {
     const ImageHeader& header = reader_.header();
 
     if (header.severalImages)
-        return Fail("holds several images (pages, layers or frames); lumistra filters single images only");
+        return Fail(
+            "holds several images (pages, layers or frames); lumistra filters single images only");
     if (header.width > kMaxSide || header.height > kMaxSide) {
         return Fail("the image is " + SizeText(header.width, header.height) +
                     " pixels; the filter interface addresses at most " +
@@ -271,7 +272,8 @@ void Job::KeepRecordAndLastUsed() {
         if (!problem.empty()) {
             // The image itself is safely written; only the record is missing.
             report_.outcome = JobOutcome::kWrittenNotRecorded;
-            Say("lumistra: " + task_.input + ": written, but the recorded action cannot be written to " +
+            Say("lumistra: " + task_.input +
+                ": written, but the recorded action cannot be written to " +
                 *settings_.recordPath + ": " + problem);
         }
     }

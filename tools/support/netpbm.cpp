@@ -14,9 +14,10 @@ std::string Header(const char* magic, uint32_t width, uint32_t height) {
 
 std::string WriteWithHeader(const std::string& path, const std::string& header, const void* data,
                             size_t size) {
-    const WriteResult written = WriteFileAtomically(path, {{header.data(), header.size()}, {data, size}});
-    return written.outcome == WriteOutcome::kWritten ? std::string()
-                                                     : "cannot write " + path + ": " + written.problem;
+    const WriteResult written =
+        WriteFileAtomically(path, {{header.data(), header.size()}, {data, size}});
+    if (written.outcome == WriteOutcome::kWritten) return {};
+    return "cannot write " + path + ": " + written.problem;
 }
 
 }  // namespace
