@@ -45,6 +45,8 @@ std::string ImageReader::Open(const std::string& path) {
         return std::string(kUnreadable) +
                "a GIF holds at most 256 colours, not a photograph; lumistra does not read it";
     }
+    problem = file_.ReadAll();
+    if (!problem.empty()) return "cannot be read: " + problem;
     decoder_ = DecoderFor(*format, file_.data(), file_.size());
     problem = decoder_->ReadHeader(&header_);
     // The format is known by now, so whatever its header lacks is damage.
