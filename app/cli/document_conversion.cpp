@@ -47,6 +47,20 @@ RowSink DocumentFiller(const ImageHeader& header, Document* document) {
     const std::vector<int> sources = SourceChannels(header);
     const std::size_t stride = static_cast<std::size_t>(header.channels);
     const std::size_t width = static_cast<std::size_t>(header.width);
+    if (stride == 3 && sources == std::vector<int>{0, 1, 2}) {
+        // The common case in one pass over the row rather than one per plane.
+        return [width, document](int32_t y, const uint8_t* samples) {
+            const std::size_t start = static_cast<std::size_t>(y) * width;
+            uint8_t* red = document->Plane(0).data() + start;
+            uint8_t* green = document->Plane(1).data() + start;
+            uint8_t* blue = document->Plane(2).data() + start;
+            for (std::size_t x = 0; x < width; ++x, samples += 3) {
+                red[x] = samples[0];
+                green[x] = samples[1];
+                blue[x] = samples[2];
+            }
+        };
+    }
     return [sources, stride, width, document](int32_t y, const uint8_t* samples) {
         for (std::size_t plane = 0; plane < sources.size(); ++plane) {
             uint8_t* to = document->Plane(static_cast<int>(plane)).data() +
@@ -60,6 +74,19 @@ RowSink DocumentFiller(const ImageHeader& header, Document* document) {
 RowSource DocumentRows(const Document& document) {
     const std::size_t channels = static_cast<std::size_t>(document.PlaneCount());
     const std::size_t width = static_cast<std::size_t>(document.width());
+    if (channels == 3) {
+        return [width, &document](int32_t y, uint8_t* samples) {
+            const std::size_t start = static_cast<std::size_t>(y) * width;
+            const uint8_t* red = document.Plane(0).data() + start;
+            const uint8_t* green = document.Plane(1).data() + start;
+            const uint8_t* blue = document.Plane(2).data() + start;
+            for (std::size_t x = 0; x < width; ++x, samples += 3) {
+                samples[0] = red[x];
+                samples[1] = green[x];
+                samples[2] = blue[x];
+            }
+        };
+    }
     return [channels, width, &document](int32_t y, uint8_t* samples) {
         for (std::size_t plane = 0; plane < channels; ++plane) {
             const uint8_t* from = document.Plane(static_cast<int>(plane)).data() +
