@@ -7,10 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/cli/image_header.h"
-
-// zlib's level for PNG output: see --help for why.
-constexpr int kDefaultPngLevel = 3;
+#include "app/cli/image_encoding.h"
 
 // A rectangle in image coordinates, as --selection X,Y,W,H gives it.
 struct SelectionArea {

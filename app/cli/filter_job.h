@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/cli/cli_options.h"
-#include "app/cli/image_header.h"
+#include "app/cli/image_encoding.h"
 #include "app/descriptor.h"
 #include "app/cli/output_plan.h"
 #include "app/plugin_module.h"

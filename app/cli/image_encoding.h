@@ -11,6 +11,11 @@
 
 #include "app/cli/image_header.h"
 
+// zlib's level for PNG output: on a noisy photograph level 3 writes files
+// about 7 % larger than level 6 in less than half the time; beyond 6 the
+// files hardly shrink while the time doubles again.
+constexpr int kDefaultPngLevel = 3;
+
 // Fills row y (top to bottom) with channels samples per pixel.
 using RowSource = std::function<void(int32_t y, uint8_t* samples)>;
 
@@ -21,7 +26,7 @@ struct EncodeRequest {
     RowSource rows;
     int quality = 95;                                         // JPEG and WebP
     ChromaSubsampling subsampling = ChromaSubsampling::k444;  // JPEG
-    int pngLevel = 6;                                         // zlib level, 0 to 9
+    int pngLevel = kDefaultPngLevel;                          // zlib level, 0 to 9
 };
 
 // Each returns an empty string on success, else the reason.

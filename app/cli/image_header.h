@@ -24,7 +24,6 @@ struct ImageHeader {
     int bitsPerSample = 8;
     bool floatingPoint = false;
     bool severalImages = false;                    // pages or frames beyond the first
-    const char* formatName = "";                   // "jpeg", "png", "tiff", "webp"
     std::optional<ChromaSubsampling> subsampling;  // JPEG colour images only
 };
 

@@ -83,7 +83,6 @@ public:
 
         header->width = static_cast<int32_t>(info_.image_width);
         header->height = static_cast<int32_t>(info_.image_height);
-        header->formatName = "jpeg";
         header->bitsPerSample = info_.data_precision;
         switch (info_.jpeg_color_space) {
             case JCS_GRAYSCALE:

@@ -73,7 +73,6 @@ public:
 
         header->width = static_cast<int32_t>(std::min<uint32_t>(width, 0x7fffffff));
         header->height = static_cast<int32_t>(std::min<uint32_t>(height, 0x7fffffff));
-        header->formatName = "png";
         header->bitsPerSample = bitDepth == 16 ? 16 : 8;
         const bool grey = (colourType & PNG_COLOR_MASK_COLOR) == 0;
         header->alpha = (colourType & PNG_COLOR_MASK_ALPHA) != 0 ||

@@ -145,7 +145,6 @@ public:
 
         header->width = static_cast<int32_t>(std::min<uint32_t>(width, 0x7fffffff));
         header->height = static_cast<int32_t>(std::min<uint32_t>(height, 0x7fffffff));
-        header->formatName = "tiff";
         header->bitsPerSample = bits_;
         header->floatingPoint = sampleFormat_ == SAMPLEFORMAT_IEEEFP;
         header->severalImages = TIFFNumberOfDirectories(tiff_) > 1;

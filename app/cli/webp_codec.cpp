@@ -31,7 +31,6 @@ public:
         if (status != VP8_STATUS_OK) return DescribeStatus(status);
         header->width = features_.width;
         header->height = features_.height;
-        header->formatName = "webp";
         header->alpha = features_.has_alpha != 0;
         header->channels = header->alpha ? 4 : 3;
         header->storedMode = header->alpha ? ColourMode::kRgba : ColourMode::kRgb;
