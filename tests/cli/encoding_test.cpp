@@ -21,9 +21,9 @@ std::string SubsamplingOf(const std::string& path) {
     return subsampling.empty() ? "4:4:4" : subsampling;
 }
 
-class EncodingTest : public CliTest {};
+class EncodedFilesTest : public CliTest {};
 
-TEST_F(EncodingTest, JpegKeepsTheInputsSubsamplingUnlessTold) {
+TEST_F(EncodedFilesTest, JpegKeepsTheInputsSubsamplingUnlessTold) {
     const TestImage photo = MakePhoto(3, kWidth, kHeight);
     for (const char* subsampling : {"4:4:4", "4:2:2", "4:2:0"}) {
         WriteImage(PathText("photo.jpg"), photo, 8, {{"jpeg:subsampling", subsampling}});
@@ -42,7 +42,7 @@ TEST_F(EncodingTest, JpegKeepsTheInputsSubsamplingUnlessTold) {
     EXPECT_EQ(SubsamplingOf(PathText("from-png.jpg")), "4:4:4");
 }
 
-TEST_F(EncodingTest, PngLevelChangesTheSizeNotThePixels) {
+TEST_F(EncodedFilesTest, PngLevelChangesTheSizeNotThePixels) {
     WriteImage(PathText("photo.png"), MakePhoto(3, kWidth, kHeight));
     ASSERT_EQ(Run({"photo.png", "-o", "stored.png", "--png-level", "0", "-q"}).exitCode, 0);
     ASSERT_EQ(Run({"photo.png", "-o", "packed.png", "--png-level", "9", "-q"}).exitCode, 0);

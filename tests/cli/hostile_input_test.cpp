@@ -44,7 +44,7 @@ void AppendChunk(std::vector<uint8_t>* png, const char* type, const std::vector<
     AppendBigEndian(png, Crc32(*png, start));
 }
 
-class HostileInputTest : public CliTest {
+class HostileFilesTest : public CliTest {
 protected:
     // Refused with exactly this one line, and nothing left behind.
     void ExpectRefused(const std::vector<std::string>& arguments, const std::string& line,
@@ -57,7 +57,7 @@ protected:
     }
 };
 
-TEST_F(HostileInputTest, NamedPipesAreNeverOpened) {
+TEST_F(HostileFilesTest, NamedPipesAreNeverOpened) {
     WriteImage(PathText("photo.png"), MakePhoto(3, kWidth, kHeight));
     ASSERT_EQ(::mkfifo(PathText("pipe.jpg").c_str(), 0600), 0);
     ExpectRefused({"pipe.jpg", "-o", "out.png"},
@@ -76,7 +76,7 @@ TEST_F(HostileInputTest, NamedPipesAreNeverOpened) {
     EXPECT_NE(run.err.find("ignoring the last-used values in"), std::string::npos) << run.err;
 }
 
-TEST_F(HostileInputTest, HeaderClaimingMoreThanTheFileHoldsIsRefusedBeforeAllocating) {
+TEST_F(HostileFilesTest, HeaderClaimingMoreThanTheFileHoldsIsRefusedBeforeAllocating) {
     std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     std::vector<uint8_t> header;
     AppendBigEndian(&header, 30000);
@@ -91,7 +91,7 @@ TEST_F(HostileInputTest, HeaderClaimingMoreThanTheFileHoldsIsRefusedBeforeAlloca
                   "its 30000 x 30000 picture");
 }
 
-TEST_F(HostileInputTest, LargeFileOfZerosIsRefusedFromItsFirstBytes) {
+TEST_F(HostileFilesTest, LargeFileOfZerosIsRefusedFromItsFirstBytes) {
     WriteBytes(Path("zeros.jpg"), {});
     fs::resize_file(Path("zeros.jpg"), 256u << 20);
     ExpectRefused({"zeros.jpg", "-o", "out.png"},
@@ -99,7 +99,7 @@ TEST_F(HostileInputTest, LargeFileOfZerosIsRefusedFromItsFirstBytes) {
                   "or WebP file");
 }
 
-TEST_F(HostileInputTest, GifIsRefusedForWhatItIs) {
+TEST_F(HostileFilesTest, GifIsRefusedForWhatItIs) {
     WriteBytes(Path("anim.gif"), {'G', 'I', 'F', '8', '9', 'a', 1, 1, 1, 1, 0, 0, 0});
     const std::string line =
         "lumistra: anim.gif: is not an image that can be read: a GIF holds at most 256 colours, "
@@ -108,7 +108,7 @@ TEST_F(HostileInputTest, GifIsRefusedForWhatItIs) {
     ExpectRefused({"anim.gif", "-o", "out.png", "--convert"}, line);
 }
 
-TEST_F(HostileInputTest, SeveralPagesAreRefusedWithoutClaimingAnyIsKept) {
+TEST_F(HostileFilesTest, SeveralPagesAreRefusedWithoutClaimingAnyIsKept) {
     const TestImage photo = MakePhoto(3, kWidth, kHeight);
     std::vector<uint8_t> pixels;
     for (std::size_t i = 0; i < photo.planes[0].size(); ++i)
@@ -125,7 +125,7 @@ TEST_F(HostileInputTest, SeveralPagesAreRefusedWithoutClaimingAnyIsKept) {
                   "filters single images only");
 }
 
-TEST_F(HostileInputTest, DamagedMetadataIsLeftOutAndThePixelsKept) {
+TEST_F(HostileFilesTest, DamagedMetadataIsLeftOutAndThePixelsKept) {
     WriteImage(PathText("photo.jpg"), MakePhoto(3, kWidth, kHeight));
     std::vector<uint8_t> bytes = FileBytes(Path("photo.jpg"));
     // An EXIF block whose first directory lies far beyond the file.
@@ -140,7 +140,7 @@ TEST_F(HostileInputTest, DamagedMetadataIsLeftOutAndThePixelsKept) {
     EXPECT_TRUE(fs::exists(Path("out.jpg")));
 }
 
-TEST_F(HostileInputTest, UnwritableRecordKeepsTheWrittenImageApart) {
+TEST_F(HostileFilesTest, UnwritableRecordKeepsTheWrittenImageApart) {
     WriteImage(PathText("photo.png"), MakePhoto(3, kWidth, kHeight));
     const ToolRun run = Run({"photo.png", "-o", "out.png", "--record", "absent/action.json"});
     EXPECT_EQ(run.exitCode, 4) << Explain(run);
@@ -152,7 +152,7 @@ TEST_F(HostileInputTest, UnwritableRecordKeepsTheWrittenImageApart) {
     EXPECT_TRUE(fs::exists(Path("out.png")));
 }
 
-TEST_F(HostileInputTest, ReplayedNumberBeyondADoubleIsNamed) {
+TEST_F(HostileFilesTest, ReplayedNumberBeyondADoubleIsNamed) {
     WriteImage(PathText("photo.png"), MakePhoto(3, kWidth, kHeight));
     const std::string action = R"({"descriptor": {"Amnt": 1e999}})";
     WriteBytes(Path("action.json"), std::vector<uint8_t>(action.begin(), action.end()));
@@ -161,7 +161,7 @@ TEST_F(HostileInputTest, ReplayedNumberBeyondADoubleIsNamed) {
     EXPECT_EQ(run.err, "lumistra: --replay action.json: holds a number too large to be a value\n");
 }
 
-TEST_F(HostileInputTest, HangupCleansUpAsCtrlCDoes) {
+TEST_F(HostileFilesTest, HangupCleansUpAsCtrlCDoes) {
     TestImage large;
     large.width = 4000;
     large.height = 3000;
@@ -185,7 +185,7 @@ TEST_F(HostileInputTest, HangupCleansUpAsCtrlCDoes) {
 
 // Every supported format cut short and corrupted at many places: one clear
 // line or a sound image, within bounded memory and time, nothing left over.
-TEST_F(HostileInputTest, TruncatedAndCorruptedFilesOfEveryFormat) {
+TEST_F(HostileFilesTest, TruncatedAndCorruptedFilesOfEveryFormat) {
     WriteImage(PathText("photo.png"), MakePhoto(4, kWidth, kHeight));
     WriteImage(PathText("photo.jpg"), MakePhoto(3, kWidth, kHeight));
     WriteImage(PathText("photo.tif"), MakePhoto(3, kWidth, kHeight));
