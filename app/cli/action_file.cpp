@@ -29,8 +29,17 @@ Descriptor ReadActionFile(const std::string& path, const PiplInfo& filter, std::
     std::vector<uint8_t> bytes;
     *problem = ReadWholeFile(path, &bytes);
     if (!problem->empty()) return {};
-    const nlohmann::json action = nlohmann::json::parse(bytes.begin(), bytes.end(), nullptr, false);
-    if (action.is_discarded() || !action.is_object()) {
+    nlohmann::json action;
+    try {
+        action = nlohmann::json::parse(bytes.begin(), bytes.end());
+    } catch (const nlohmann::json::out_of_range&) {
+        // Valid JSON, but with a number no double can hold, such as 1e999.
+        *problem = "holds a number too large to be a value";
+        return {};
+    } catch (const nlohmann::json::exception&) {
+        action = nlohmann::json();
+    }
+    if (!action.is_object()) {
         *problem = "is not a JSON object";
         return {};
     }

@@ -8,25 +8,13 @@
 #include <cstring>
 #include <filesystem>
 
+#include "app/cli/write_all.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
 std::string Reason(int error) { return std::strerror(error); }
-
-// On failure errno tells why.
-bool WriteAll(int fd, const uint8_t* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
 
 mode_t PermissionsFor(const std::string& path) {
     struct stat existing {};
@@ -49,6 +37,11 @@ void SyncFolder(const fs::path& folder) {
 
 WriteResult WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes,
                                 const std::function<bool()>& stillWanted) {
+    return WriteFileAtomically(path, {{bytes.data(), bytes.size()}}, stillWanted);
+}
+
+WriteResult WriteFileAtomically(const std::string& path, const std::vector<ByteRange>& pieces,
+                                const std::function<bool()>& stillWanted) {
     const fs::path destination(path);
     fs::path folder = destination.parent_path();
     if (folder.empty()) folder = ".";
@@ -60,8 +53,9 @@ WriteResult WriteFileAtomically(const std::string& path, const std::vector<uint8
     if (fd < 0) return {WriteOutcome::kFailed, Reason(errno)};
     const std::string temporary = pattern;
 
-    bool ok = ::fchmod(fd, PermissionsFor(path)) == 0 &&
-              WriteAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
+    bool ok = ::fchmod(fd, PermissionsFor(path)) == 0;
+    for (const ByteRange& piece : pieces) ok = ok && WriteAll(fd, piece.data, piece.size);
+    ok = ok && ::fsync(fd) == 0;
     int error = ok ? 0 : errno;
     if (::close(fd) != 0 && ok) {
         ok = false;
@@ -71,7 +65,7 @@ WriteResult WriteFileAtomically(const std::string& path, const std::vector<uint8
         ::unlink(temporary.c_str());
         return {WriteOutcome::kFailed, Reason(error)};
     }
-    if (!stillWanted()) {
+    if (stillWanted && !stillWanted()) {
         ::unlink(temporary.c_str());
         return {WriteOutcome::kAbandoned, {}};
     }

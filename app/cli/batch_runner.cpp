@@ -14,6 +14,10 @@ namespace {
 void Count(const JobReport& report, BatchSummary* summary) {
     switch (report.outcome) {
         case JobOutcome::kWritten: ++summary->written; break;
+        case JobOutcome::kWrittenNotRecorded:
+            ++summary->written;
+            ++summary->unrecorded;
+            break;
         case JobOutcome::kFailed: ++summary->failed; break;
         case JobOutcome::kInterrupted: summary->interrupted = true; break;
     }
@@ -84,5 +88,6 @@ BatchSummary RunBatch(const JobSettings& settings, const std::vector<FileTask>& 
 int ExitCodeFor(const BatchSummary& summary) {
     if (summary.interrupted) return kExitInterrupted;
     if (summary.failed > 0) return kExitFileFailed;
+    if (summary.unrecorded > 0) return kExitNotRecorded;
     return kExitSuccess;
 }

@@ -11,6 +11,7 @@
 struct BatchSummary {
     std::size_t written = 0;
     std::size_t failed = 0;
+    std::size_t unrecorded = 0;  // written, but the --record file could not be
     std::size_t notStarted = 0;  // left after a Ctrl-C
     bool interrupted = false;
 };

@@ -4,7 +4,7 @@
 #include <map>
 #include <sstream>
 
-#include "tools/support/strict_number.h"
+#include "app/cli/strict_number.h"
 
 namespace {
 
@@ -76,6 +76,21 @@ const std::map<std::string, ValueHandler>& ValueOptions() {
         };
         h["--quality"] = [](const std::string& v, CliOptions& o) {
             return ParseQuality(v, o.jpegQuality);
+        };
+        h["--subsampling"] = [](const std::string& v, CliOptions& o) -> std::string {
+            if (v == "444") o.subsampling = ChromaSubsampling::k444;
+            else if (v == "422") o.subsampling = ChromaSubsampling::k422;
+            else if (v == "420") o.subsampling = ChromaSubsampling::k420;
+            else return "must be 444, 422 or 420";
+            return {};
+        };
+        h["--png-level"] = [](const std::string& v, CliOptions& o) -> std::string {
+            int32_t level = 0;
+            std::string problem = lumistra::ParseInt32(v, level);
+            if (!problem.empty()) return problem;
+            if (level < 0 || level > 9) return "must lie between 0 and 9";
+            o.pngLevel = level;
+            return {};
         };
         h["-j"] = h["--jobs"] = [](const std::string& v, CliOptions& o) {
             return lumistra::ParseCount(v, o.jobs);

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "app/cli/image_encoding.h"
+
 // A rectangle in image coordinates, as --selection X,Y,W,H gives it.
 struct SelectionArea {
     int32_t x = 0;
@@ -25,6 +27,8 @@ struct CliOptions {
     std::optional<std::string> outputDir;  // --out-dir
     bool inPlace = false;
     int jpegQuality = 95;
+    std::optional<ChromaSubsampling> subsampling;  // JPEG output; by default the input's
+    int pngLevel = kDefaultPngLevel;
 
     // The three values as the dialog names them; absent ones come from the
     // last-used values, else the plug-in's defaults.

@@ -1,68 +1,98 @@
 #include "app/cli/document_conversion.h"
 
+#include <cstddef>
+#include <vector>
+
 #include "interface/plugin_constants.h"
 
 namespace {
 
-// For each document plane, the channel of the decoded pixel it comes from.
+// For each document plane, the decoded sample it comes from.
 std::vector<int> SourceChannels(const ImageHeader& header) {
-    switch (header.model) {
-        case ColourModel::kGrey: return {0, 0, 0};
-        case ColourModel::kGreyAlpha: return {0, 0, 0, 1};
-        case ColourModel::kRgba: return {0, 1, 2, 3};
-        case ColourModel::kRgb: return {0, 1, 2};
-        case ColourModel::kCmyk:
-            return header.channels == 4 ? std::vector<int>{0, 1, 2, 3} : std::vector<int>{0, 1, 2};
-        case ColourModel::kOther: break;
-    }
-    return {};
+    std::vector<int> sources = header.channels - (header.alpha ? 1 : 0) == 1
+                                   ? std::vector<int>{0, 0, 0}
+                                   : std::vector<int>{0, 1, 2};
+    if (header.alpha) sources.push_back(header.channels - 1);
+    return sources;
 }
 
 }  // namespace
 
-int16_t ImageModeFor(ColourModel model) {
-    switch (model) {
-        case ColourModel::kGrey:
-        case ColourModel::kGreyAlpha: return plugInModeGrayScale;
-        case ColourModel::kCmyk: return plugInModeCMYKColor;
-        case ColourModel::kOther: return plugInModeMultichannel;
-        case ColourModel::kRgb:
-        case ColourModel::kRgba: break;
+int16_t ImageModeFor(const ImageHeader& header) {
+    if (!header.storedMode) return plugInModeMultichannel;
+    switch (*header.storedMode) {
+        case ColourMode::kGrey:
+            return plugInModeGrayScale;
+        case ColourMode::kCmyk:
+            return plugInModeCMYKColor;
+        case ColourMode::kRgb:
+        case ColourMode::kRgba:
+            break;
     }
     return plugInModeRGBColor;
 }
 
 bool CanBecomeDocument(const ImageHeader& header) {
-    if (header.model == ColourModel::kCmyk) return header.channels == 3 || header.channels == 4;
-    return header.model != ColourModel::kOther;
+    return header.storedMode.has_value() && header.channels >= 1 && header.channels <= 4;
 }
 
-int DocumentChannels(const ImageHeader& header) {
-    return static_cast<int>(SourceChannels(header).size());
+int DocumentChannels(const ImageHeader& header) { return header.alpha ? 4 : 3; }
+
+Document MakeDocument(const ImageHeader& header) {
+    return Document(header.alpha ? ColourMode::kRgba : ColourMode::kRgb, header.width,
+                    header.height);
 }
 
-Document MakeDocument(const ImageHeader& header, const std::vector<uint8_t>& pixels) {
+RowSink DocumentFiller(const ImageHeader& header, Document* document) {
     const std::vector<int> sources = SourceChannels(header);
-    Document document(sources.size() == 4 ? ColourMode::kRgba : ColourMode::kRgb, header.width,
-                      header.height);
     const std::size_t stride = static_cast<std::size_t>(header.channels);
-    for (std::size_t plane = 0; plane < sources.size(); ++plane) {
-        std::vector<uint8_t>& samples = document.Plane(static_cast<int>(plane));
-        const uint8_t* from = pixels.data() + sources[plane];
-        for (std::size_t i = 0; i < samples.size(); ++i) samples[i] = from[i * stride];
+    const std::size_t width = static_cast<std::size_t>(header.width);
+    if (stride == 3 && sources == std::vector<int>{0, 1, 2}) {
+        // The common case in one pass over the row rather than one per plane.
+        return [width, document](int32_t y, const uint8_t* samples) {
+            const std::size_t start = static_cast<std::size_t>(y) * width;
+            uint8_t* red = document->Plane(0).data() + start;
+            uint8_t* green = document->Plane(1).data() + start;
+            uint8_t* blue = document->Plane(2).data() + start;
+            for (std::size_t x = 0; x < width; ++x, samples += 3) {
+                red[x] = samples[0];
+                green[x] = samples[1];
+                blue[x] = samples[2];
+            }
+        };
     }
-    return document;
+    return [sources, stride, width, document](int32_t y, const uint8_t* samples) {
+        for (std::size_t plane = 0; plane < sources.size(); ++plane) {
+            uint8_t* to = document->Plane(static_cast<int>(plane)).data() +
+                          static_cast<std::size_t>(y) * width;
+            const uint8_t* from = samples + sources[plane];
+            for (std::size_t x = 0; x < width; ++x) to[x] = from[x * stride];
+        }
+    };
 }
 
-int ChannelsOf(const Document& document) { return document.PlaneCount(); }
-
-std::vector<uint8_t> InterleavedPixels(const Document& document) {
+RowSource DocumentRows(const Document& document) {
     const std::size_t channels = static_cast<std::size_t>(document.PlaneCount());
-    const std::size_t count = document.Plane(0).size();
-    std::vector<uint8_t> pixels(count * channels);
-    for (std::size_t plane = 0; plane < channels; ++plane) {
-        const std::vector<uint8_t>& samples = document.Plane(static_cast<int>(plane));
-        for (std::size_t i = 0; i < count; ++i) pixels[i * channels + plane] = samples[i];
+    const std::size_t width = static_cast<std::size_t>(document.width());
+    if (channels == 3) {
+        return [width, &document](int32_t y, uint8_t* samples) {
+            const std::size_t start = static_cast<std::size_t>(y) * width;
+            const uint8_t* red = document.Plane(0).data() + start;
+            const uint8_t* green = document.Plane(1).data() + start;
+            const uint8_t* blue = document.Plane(2).data() + start;
+            for (std::size_t x = 0; x < width; ++x, samples += 3) {
+                samples[0] = red[x];
+                samples[1] = green[x];
+                samples[2] = blue[x];
+            }
+        };
     }
-    return pixels;
+    return [channels, width, &document](int32_t y, uint8_t* samples) {
+        for (std::size_t plane = 0; plane < channels; ++plane) {
+            const uint8_t* from = document.Plane(static_cast<int>(plane)).data() +
+                                  static_cast<std::size_t>(y) * width;
+            uint8_t* to = samples + plane;
+            for (std::size_t x = 0; x < width; ++x) to[x * channels] = from[x];
+        }
+    };
 }

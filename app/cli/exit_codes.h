@@ -6,5 +6,6 @@ enum ExitCode : int {
     kExitFileFailed = 1,    // at least one file was not written (the others were)
     kExitUsage = 2,         // the command line was wrong; nothing was done
     kExitPluginMissing = 3, // the plug-in module could not be found or loaded
-    kExitInterrupted = 130, // Ctrl-C (or SIGTERM): the file under way was not written
+    kExitNotRecorded = 4,   // every file was written, the --record file was not
+    kExitInterrupted = 130, // Ctrl-C, SIGTERM, SIGHUP, SIGQUIT: the file under way was not written
 };

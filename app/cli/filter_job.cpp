@@ -1,13 +1,13 @@
 #include "app/cli/filter_job.h"
 
 #include <filesystem>
+#include <memory>
 #include <new>
 #include <system_error>
 
 #include "app/cli/action_file.h"
 #include "app/cli/atomic_output.h"
 #include "app/cli/document_conversion.h"
-#include "app/cli/file_bytes.h"
 #include "app/filter_host.h"
 #include "app/cli/image_reader.h"
 #include "app/cli/image_writer.h"
@@ -51,6 +51,7 @@ private:
     bool ReadImage();
     bool Filter();
     bool WriteOutput();
+    ChromaSubsampling OutputSubsampling() const;
     void KeepRecordAndLastUsed();
     std::string DescribeValues() const;
 
@@ -58,11 +59,11 @@ private:
     const FileTask& task_;
     JobReport report_;
 
-    std::vector<uint8_t> fileBytes_;
     ImageReader reader_;
     bool converted_ = false;
+    std::optional<ChromaSubsampling> inputSubsampling_;
     Rect area_{};
-    MetadataCarrier metadata_;
+    std::unique_ptr<MetadataCarrier> metadata_;
     std::optional<Document> document_;
     std::optional<Descriptor> recorded_;
     RegistryContents registryAfter_;
@@ -98,28 +99,27 @@ JobReport Job::Run() {
 }
 
 bool Job::ReadHeader() {
-    std::string problem = ReadWholeFile(task_.input, &fileBytes_);
-    if (!problem.empty()) return Fail("cannot be read: " + problem);
-    problem = reader_.Open(task_.input);
-    if (!problem.empty()) return Fail("is not an image that can be read: " + problem);
+    std::string problem = reader_.Open(task_.input);
+    if (!problem.empty()) return Fail(problem);
     const ImageHeader& header = reader_.header();
 
     if (header.severalImages)
-        return Fail("holds several images (pages or layers); only the first could be kept");
+        return Fail(
+            "holds several images (pages, layers or frames); lumistra filters single images only");
     if (header.width > kMaxSide || header.height > kMaxSide) {
         return Fail("the image is " + SizeText(header.width, header.height) +
                     " pixels; the filter interface addresses at most " +
                     SizeText(kMaxSide, kMaxSide));
     }
     std::string refusal;
-    if (!settings_.module->AcceptsDocument(ImageModeFor(header.model), 8, &refusal)) {
+    if (!settings_.module->AcceptsDocument(ImageModeFor(header), 8, &refusal)) {
         const bool convertible = CanBecomeDocument(header);
         if (!settings_.convertModes || !convertible) {
             return Fail(std::string(kRgbOnlyMessage) +
                         (convertible ? " (--convert makes it RGB)" : ""));
         }
         converted_ = true;
-        Note(header.model == ColourModel::kCmyk ? "converted from CMYK to RGB"
+        Note(header.storedMode == ColourMode::kCmyk ? "converted from CMYK to RGB"
                                                 : "converted from greyscale to RGB");
     }
     if (header.bitsPerSample > 8) {
@@ -129,6 +129,7 @@ bool Job::ReadHeader() {
             return Fail(std::string(kEightBitOnlyMessage) + " (this one is " + depth + ")");
         Note(depth + " samples reduced to 8 bits");
     }
+    inputSubsampling_ = header.subsampling;
     problem = CheckOutputFormat(task_.output, DocumentChannels(header));
     if (!problem.empty()) return Fail("cannot write " + task_.output + ": " + problem);
     if (!settings_.inPlace && SameFile(task_.input, task_.output)) {
@@ -161,15 +162,19 @@ bool Job::CheckArea() {
 }
 
 bool Job::ReadImage() {
-    std::vector<uint8_t> pixels;
-    std::string problem = reader_.ReadPixels(&pixels);
+    const ImageHeader& header = reader_.header();
+    document_.emplace(MakeDocument(header));
+    const std::string problem = reader_.ReadPixels(DocumentFiller(header, &*document_));
     if (!problem.empty()) return Fail("is truncated or damaged: " + problem);
-    problem = metadata_.Read(fileBytes_);
-    if (!problem.empty()) return Fail("its metadata cannot be read: " + problem);
-    if (converted_ && metadata_.DropColourProfile())
+    std::string unreadable;
+    metadata_ = MakeMetadataCarrier(&unreadable);
+    if (metadata_) unreadable = metadata_->Read(reader_.fileData(), reader_.fileSize());
+    // The pixels are sound; a damaged block of metadata is no reason to
+    // refuse them, only to leave it out.
+    if (!unreadable.empty()) Note("its metadata cannot be read (" + unreadable + "); left out");
+    if (converted_ && metadata_ && metadata_->DropColourProfile())
         Note("its colour profile describes the unconverted image; left out");
-    fileBytes_ = {};
-    document_.emplace(MakeDocument(reader_.header(), pixels));
+    reader_.Close();
     document_->filterRect = area_;
     return true;
 }
@@ -201,28 +206,34 @@ bool Job::Filter() {
     return true;
 }
 
+ChromaSubsampling Job::OutputSubsampling() const {
+    if (settings_.subsampling) return *settings_.subsampling;
+    // A photograph keeps the colour resolution it came with; anything else
+    // keeps all of it.
+    return inputSubsampling_.value_or(ChromaSubsampling::k444);
+}
+
 bool Job::WriteOutput() {
     const Document& document = *document_;
-    const std::vector<uint8_t> pixels = InterleavedPixels(document);
     EncodeRequest request;
-    request.path = task_.output;
     request.width = document.width();
     request.height = document.height();
-    request.channels = ChannelsOf(document);
-    request.pixels = pixels.data();
-    request.jpegQuality = settings_.jpegQuality;
+    request.channels = document.PlaneCount();
+    request.rows = DocumentRows(document);
+    request.quality = settings_.jpegQuality;
+    request.subsampling = OutputSubsampling();
+    request.pngLevel = settings_.pngLevel;
 
     std::vector<uint8_t> encoded;
-    std::string problem = EncodeImage(request, &encoded);
-    if (problem.empty()) {
-        if (metadata_.HoldsSource() && MetadataCarrier::CanWriteInto(encoded)) {
+    std::string problem = EncodeImage(task_.output, request, &encoded);
+    if (problem.empty() && metadata_ && metadata_->HoldsSource()) {
+        if (metadata_->CanWriteInto(encoded)) {
             std::vector<std::string> dropped;
-            problem = metadata_.WriteInto(&encoded, &dropped);
+            problem = metadata_->WriteInto(&encoded, &dropped);
             for (const std::string& kind : dropped)
                 Note("the output format cannot hold its " + kind + "; left out");
-        } else if (!reader_.attributes().empty()) {
-            request.attributes = &reader_.attributes();
-            problem = EncodeImage(request, &encoded);
+        } else {
+            Note("the output format cannot hold its metadata; left out");
         }
     }
     if (!problem.empty()) return Fail("cannot write " + task_.output + ": " + problem);
@@ -259,8 +270,13 @@ void Job::KeepRecordAndLastUsed() {
                                                                 settings_.module->properties(),
                                                                 *recorded_)
                                               : "the filter recorded nothing";
-        if (!problem.empty())
-            Fail("cannot write the recorded action to " + *settings_.recordPath + ": " + problem);
+        if (!problem.empty()) {
+            // The image itself is safely written; only the record is missing.
+            report_.outcome = JobOutcome::kWrittenNotRecorded;
+            Say("lumistra: " + task_.input +
+                ": written, but the recorded action cannot be written to " +
+                *settings_.recordPath + ": " + problem);
+        }
     }
     if (settings_.lastUsedPath) {
         const std::string problem = WriteRegistryFile(*settings_.lastUsedPath, registryAfter_);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/cli/cli_options.h"
+#include "app/cli/image_encoding.h"
 #include "app/descriptor.h"
 #include "app/cli/output_plan.h"
 #include "app/plugin_module.h"
@@ -26,6 +27,8 @@ struct JobSettings {
     std::optional<SelectionArea> selection;
     std::optional<std::string> recordPath;
     int jpegQuality = 95;
+    std::optional<ChromaSubsampling> subsampling;  // JPEG output; else the input's
+    int pngLevel = kDefaultPngLevel;
     bool convertModes = false;
     bool strictDepth = false;
     bool inPlace = false;
@@ -34,7 +37,12 @@ struct JobSettings {
     uint32_t interruptAtPoll = 0;
 };
 
-enum class JobOutcome { kWritten, kFailed, kInterrupted };
+enum class JobOutcome {
+    kWritten,
+    kWrittenNotRecorded,  // the image was written, the --record file was not
+    kFailed,
+    kInterrupted,
+};
 
 struct ReportLine {
     bool toStandardError;

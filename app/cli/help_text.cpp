@@ -12,8 +12,8 @@ Usage:
   lumistra INPUT... [-o OUTPUT | --out-dir DIR | --in-place] [options]
   lumistra --about | --version | --help
 
-Each INPUT (JPEG, PNG, TIFF and the other formats OpenImageIO reads) is
-filtered and written, with its EXIF, IPTC, XMP and ICC profile, to
+Each INPUT (JPEG, PNG, TIFF or WebP, told by its contents) is filtered and
+written, with its EXIF, IPTC, XMP and ICC profile, to
   -o, --output FILE     FILE (one input only)
   --out-dir DIR         DIR, under the input's own name (DIR is created)
   --in-place            the input itself
@@ -33,7 +33,11 @@ Filter values, 0 to 100; a value not given is the last one used, else 50:
                         ~/.config/lumistra/last-used.json
 
 Images:
-  --quality N           JPEG quality, 1 to 100 (default 95)
+  --quality N           JPEG and WebP quality, 1 to 100 (default 95)
+  --subsampling S       JPEG chroma subsampling, 444, 422 or 420; by default a
+                        JPEG keeps its own and any other input gets 444
+  --png-level N         PNG compression, 0 (fastest) to 9 (smallest); default 3,
+                        nearly as small as 6 and over twice as fast
   --convert             convert greyscale and CMYK images to RGB; without it
                         they are refused ("This plug-in only works on RGB data")
   --strict              refuse images with more than 8 bits per sample; without
@@ -53,7 +57,8 @@ Running:
   --version             the version of lumistra
   -h, --help            this text
 
-Ctrl-C stops the file under way; nothing is written for it.
+Ctrl-C (or a closed terminal) stops the file under way; nothing is written
+for it.
 
 Exit codes:
   0    every file was filtered and written
@@ -61,7 +66,8 @@ Exit codes:
        and says why); the others were
   2    the command line is wrong; nothing was done
   3    the plug-in module cannot be found or loaded
-  130  interrupted by Ctrl-C (or SIGTERM)
+  4    every file was written, but the --record file could not be
+  130  interrupted by Ctrl-C (or SIGTERM, SIGHUP, SIGQUIT)
 
 Examples:
   lumistra photo.jpg                        # writes photo-denoised.jpg

@@ -1,6 +1,7 @@
 #include "app/cli/interrupt.h"
 
 #include <csignal>
+#include <initializer_list>
 
 namespace {
 
@@ -15,8 +16,9 @@ void InstallInterruptHandlers() {
     action.sa_handler = NoteInterrupt;
     sigemptyset(&action.sa_mask);
     action.sa_flags = 0;
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    // Every signal that ends a program the ordinary way: a closed terminal
+    // must clean up as Ctrl-C does.
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) sigaction(signal, &action, nullptr);
 }
 
 bool InterruptRequested() { return gInterrupted != 0; }

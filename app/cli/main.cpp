@@ -2,8 +2,12 @@
 // line. The plug-in module is loaded and driven through the host library, as
 // an image application would; see lumistra --help.
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -88,6 +92,22 @@ void LoadLastUsed(const CliOptions& options, JobSettings* settings) {
     if (options.remember) settings->lastUsedPath = path;
 }
 
+// When no input exists at all the plug-in is not even loaded, so that a
+// mistyped name is reported as quickly as it was typed.
+bool ReportedNoInputExists(const std::vector<FileTask>& tasks) {
+    std::vector<std::string> lines;
+    for (const FileTask& task : tasks) {
+        struct stat status {};
+        if (::stat(task.input.c_str(), &status) == 0) return false;
+        lines.push_back(task.input + ": cannot be read: " + std::strerror(errno));
+    }
+    for (const std::string& line : lines) Complain(line, kExitFileFailed);
+    if (tasks.size() > 1) Complain(std::to_string(tasks.size()) + " of " +
+                                       std::to_string(tasks.size()) + " files failed",
+                                   kExitFileFailed);
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -110,15 +130,17 @@ int main(int argc, char** argv) {
     if (options.scalarEngine) setenv("LUMISTRA_FORCE_SCALAR", "1", 1);
 
     std::string problem;
+    const std::vector<FileTask> tasks = PlanOutputs(options, &problem);
+    if (!problem.empty()) return Complain(problem, kExitUsage);
+    if (options.action == CliAction::kFilter && ReportedNoInputExists(tasks))
+        return kExitFileFailed;
+
     const std::unique_ptr<PluginModule> module = LoadPlugin(options, &problem);
     if (!module) return Complain(problem, kExitPluginMissing);
     if (options.action == CliAction::kAbout) {
         std::fputs(AboutText(*module).c_str(), stdout);
         return kExitSuccess;
     }
-
-    const std::vector<FileTask> tasks = PlanOutputs(options, &problem);
-    if (!problem.empty()) return Complain(problem, kExitUsage);
     if (options.outputDir) {
         std::error_code error;
         std::filesystem::create_directories(*options.outputDir, error);
@@ -136,6 +158,8 @@ int main(int argc, char** argv) {
     settings.selection = options.selection;
     settings.recordPath = options.recordPath;
     settings.jpegQuality = options.jpegQuality;
+    settings.subsampling = options.subsampling;
+    settings.pngLevel = options.pngLevel;
     settings.convertModes = options.convertModes;
     settings.strictDepth = options.strictDepth;
     settings.inPlace = options.inPlace;

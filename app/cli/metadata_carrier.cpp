@@ -1,111 +1,52 @@
 #include "app/cli/metadata_carrier.h"
 
-#include <exiv2/exiv2.hpp>
+#include <dlfcn.h>
 
-struct MetadataCarrier::Contents {
-    Exiv2::ExifData exif;
-    Exiv2::IptcData iptc;
-    std::string xmpPacket;
-    std::vector<uint8_t> iccProfile;
-    std::string comment;
-};
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
 
 namespace {
 
-// The library's own warnings about odd tags would interleave with the
-// tool's messages; real failures arrive as exceptions.
-void SilenceLibraryLog() { Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute); }
-
-bool CanWrite(int type, Exiv2::MetadataId kind) {
-    return (Exiv2::ImageFactory::checkMode(type, kind) & Exiv2::amWrite) != 0;
+// Beside the tool in the build tree, with the plug-in module once installed.
+std::vector<fs::path> ModuleCandidates() {
+    std::error_code error;
+    const fs::path folder = fs::read_symlink("/proc/self/exe", error).parent_path();
+    if (error) return {};
+    return {folder / LUMISTRA_METADATA_MODULE_FILE_NAME,
+            (folder / LUMISTRA_INSTALLED_PLUGIN_DIR / LUMISTRA_METADATA_MODULE_FILE_NAME)
+                .lexically_normal()};
 }
 
-int TypeOf(const std::vector<uint8_t>& file) {
-    return Exiv2::ImageFactory::getType(file.data(), static_cast<long>(file.size()));
+MakeMetadataCarrierFunction LoadModule(std::string* problem) {
+    std::string reasons;
+    for (const fs::path& candidate : ModuleCandidates()) {
+        std::error_code error;
+        if (!fs::is_regular_file(candidate, error)) continue;
+        // Kept for the life of the process: carriers made by it may live on.
+        void* module = ::dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (module == nullptr) {
+            reasons = ::dlerror();
+            continue;
+        }
+        if (void* entry = ::dlsym(module, "LumistraMakeMetadataCarrier"))
+            return reinterpret_cast<MakeMetadataCarrierFunction>(entry);
+        reasons = candidate.string() + " has no entry point";
+    }
+    *problem = reasons.empty() ? std::string("cannot find ") + LUMISTRA_METADATA_MODULE_FILE_NAME
+                               : reasons;
+    return nullptr;
 }
 
 }  // namespace
 
-MetadataCarrier::MetadataCarrier() = default;
-MetadataCarrier::~MetadataCarrier() = default;
-
-bool MetadataCarrier::HoldsSource() const { return contents_ != nullptr; }
-
-std::string MetadataCarrier::Read(const std::vector<uint8_t>& file) {
-    SilenceLibraryLog();
-    contents_.reset();
-    if (TypeOf(file) == Exiv2::ImageType::none) return {};
-    try {
-        auto image = Exiv2::ImageFactory::open(file.data(), static_cast<long>(file.size()));
-        image->readMetadata();
-        auto contents = std::make_unique<Contents>();
-        contents->exif = image->exifData();
-        contents->iptc = image->iptcData();
-        contents->xmpPacket = image->xmpPacket();
-        if (image->iccProfileDefined()) {
-            const Exiv2::DataBuf* profile = image->iccProfile();
-            contents->iccProfile.assign(profile->pData_, profile->pData_ + profile->size_);
-        }
-        contents->comment = image->comment();
-        contents_ = std::move(contents);
-        return {};
-    } catch (const std::exception& error) {
-        return error.what();
+std::unique_ptr<MetadataCarrier> MakeMetadataCarrier(std::string* problem) {
+    static std::string loadProblem;
+    static const MakeMetadataCarrierFunction make = LoadModule(&loadProblem);
+    if (make == nullptr) {
+        *problem = loadProblem;
+        return nullptr;
     }
-}
-
-bool MetadataCarrier::DropColourProfile() {
-    if (!contents_ || contents_->iccProfile.empty()) return false;
-    contents_->iccProfile.clear();
-    return true;
-}
-
-bool MetadataCarrier::CanWriteInto(const std::vector<uint8_t>& encoded) {
-    SilenceLibraryLog();
-    const int type = TypeOf(encoded);
-    return type != Exiv2::ImageType::none && CanWrite(type, Exiv2::mdExif) &&
-           CanWrite(type, Exiv2::mdXmp);
-}
-
-std::string MetadataCarrier::WriteInto(std::vector<uint8_t>* encoded,
-                                       std::vector<std::string>* dropped) const {
-    dropped->clear();
-    if (!contents_) return {};
-    SilenceLibraryLog();
-    const int type = TypeOf(*encoded);
-    const Contents& c = *contents_;
-    try {
-        auto image = Exiv2::ImageFactory::open(encoded->data(), static_cast<long>(encoded->size()));
-        const auto carry = [&](Exiv2::MetadataId kind, bool present, const char* name) {
-            if (!present) return false;
-            if (CanWrite(type, kind)) return true;
-            dropped->push_back(name);
-            return false;
-        };
-        if (carry(Exiv2::mdExif, !c.exif.empty(), "EXIF")) image->setExifData(c.exif);
-        if (carry(Exiv2::mdIptc, !c.iptc.empty(), "IPTC")) image->setIptcData(c.iptc);
-        if (carry(Exiv2::mdXmp, !c.xmpPacket.empty(), "XMP")) {
-            image->setXmpPacket(c.xmpPacket);
-            image->writeXmpFromPacket(true);
-        }
-        // The library's table of what each format supports leaves profiles
-        // out, though it writes them into every format that takes EXIF.
-        if (carry(Exiv2::mdExif, !c.iccProfile.empty(), "ICC profile")) {
-            Exiv2::DataBuf profile(c.iccProfile.data(), static_cast<long>(c.iccProfile.size()));
-            image->setIccProfile(profile, false);
-        }
-        if (carry(Exiv2::mdComment, !c.comment.empty(), "comment")) image->setComment(c.comment);
-        image->writeMetadata();
-
-        Exiv2::BasicIo& io = image->io();
-        if (io.open() != 0) return "the metadata cannot be written";
-        std::vector<uint8_t> result(io.size());
-        const long got = io.read(result.data(), static_cast<long>(result.size()));
-        io.close();
-        if (got != static_cast<long>(result.size())) return "the metadata cannot be written";
-        *encoded = std::move(result);
-        return {};
-    } catch (const std::exception& error) {
-        return error.what();
-    }
+    return std::unique_ptr<MetadataCarrier>(make());
 }

@@ -12,25 +12,12 @@
 #include <string>
 
 #include "app/cli/interrupt.h"
+#include "app/cli/write_all.h"
 
 namespace {
 
 // ---- Messages on the pipes: a task is its index; a report is a length
 // followed by the outcome and the lines.
-
-bool WriteAll(int fd, const void* data, std::size_t size) {
-    const char* at = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t written = ::write(fd, at, size);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        at += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
 
 // False at the end of the pipe or on an error. A Ctrl-C does not stop it:
 // the rest of a message is always on its way.

@@ -6,7 +6,8 @@ LUMISTRA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 # Everything a build of the project and its tests needs (used by the sourcing scripts).
 # shellcheck disable=SC2034
 LUMISTRA_BUILD_PACKAGES=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev
-  pkgconf libopenimageio-dev libexiv2-dev nlohmann-json3-dev)
+  pkgconf libjpeg62-turbo-dev libpng-dev libtiff-dev libwebp-dev libexiv2-dev
+  nlohmann-json3-dev libopenimageio-dev)
 
 # Installs the Debian packages given that are not installed yet. Does nothing (and needs
 # no root) when all are there; otherwise runs apt-get as root or through sudo.

@@ -1,6 +1,7 @@
 #include "tests/cli/cli_test_support.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -28,7 +29,9 @@ void CliTest::SetUp() {
     fs::create_directories(folder_ / "config");
 }
 
-fs::path CliTest::LastUsedFile() const { return folder_ / "config" / "lumistra" / "last-used.json"; }
+fs::path CliTest::LastUsedFile() const {
+    return folder_ / "config" / "lumistra" / "last-used.json";
+}
 
 std::vector<std::string> CliTest::FolderContents(const fs::path& folder) const {
     std::vector<std::string> names;
@@ -39,12 +42,14 @@ std::vector<std::string> CliTest::FolderContents(const fs::path& folder) const {
 }
 
 ToolRun CliTest::Run(const std::vector<std::string>& arguments,
-                     const std::map<std::string, std::string>& environment) const {
+                     const std::map<std::string, std::string>& environment,
+                     const RunLimits& limits) const {
     std::map<std::string, std::string> variables;
     for (char** entry = environ; *entry != nullptr; ++entry) {
         const std::string text = *entry;
         const std::size_t equals = text.find('=');
-        if (equals != std::string::npos) variables[text.substr(0, equals)] = text.substr(equals + 1);
+        if (equals != std::string::npos)
+            variables[text.substr(0, equals)] = text.substr(equals + 1);
     }
     // The tool is to find the module beside itself, and keep its values here.
     variables.erase("LUMISTRA_PLUGIN");
@@ -62,7 +67,17 @@ ToolRun CliTest::Run(const std::vector<std::string>& arguments,
     for (std::string& text : envText) envp.push_back(text.data());
     envp.push_back(nullptr);
 
-    std::vector<std::string> argText{LUMISTRA_CLI};
+    std::vector<std::string> argText;
+    if (limits.addressSpaceMiB != 0 || limits.cpuSeconds != 0) {
+        // The shell sets the limits and then becomes the tool.
+        std::string setLimits;
+        if (limits.addressSpaceMiB != 0)
+            setLimits += "ulimit -v " + std::to_string(limits.addressSpaceMiB * 1024) + " && ";
+        if (limits.cpuSeconds != 0)
+            setLimits += "ulimit -t " + std::to_string(limits.cpuSeconds) + " && ";
+        argText = {"/bin/sh", "-c", setLimits + "exec \"$0\" \"$@\""};
+    }
+    argText.push_back(LUMISTRA_CLI);
     argText.insert(argText.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
     for (std::string& text : argText) argv.push_back(text.data());
@@ -87,7 +102,19 @@ ToolRun CliTest::Run(const std::vector<std::string>& arguments,
         return run;
     }
     int status = 0;
-    waitpid(pid, &status, 0);
+    if (limits.signal != 0) {
+        bool ended = false;
+        for (int waited = 0; waited < limits.signalAfterMs && !ended; ++waited) {
+            ended = waitpid(pid, &status, WNOHANG) == pid;
+            if (!ended) usleep(1000);
+        }
+        if (!ended) {
+            kill(pid, limits.signal);
+            waitpid(pid, &status, 0);
+        }
+    } else {
+        waitpid(pid, &status, 0);
+    }
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     run.out = FileText(outPath);
     run.err = FileText(errPath);
@@ -103,7 +130,8 @@ std::vector<uint8_t> FileBytes(const fs::path& path) {
 
 void WriteBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    file.write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 std::string FileText(const fs::path& path) {

@@ -17,6 +17,16 @@ struct ToolRun {
     std::string err;
 };
 
+// Bounds on a run, set on the tool's process: a hostile file must be refused
+// within them rather than merely quickly.
+struct RunLimits {
+    uint32_t addressSpaceMiB = 0;  // 0: no limit
+    uint32_t cpuSeconds = 0;       // 0: no limit
+    // A signal sent to the tool once it has run for signalAfterMs.
+    int signal = 0;
+    int signalAfterMs = 0;
+};
+
 class CliTest : public ::testing::Test {
 protected:
     // A fresh, empty folder per test, with its own configuration folder so
@@ -30,7 +40,8 @@ protected:
     // not a terminal. environment adds or replaces variables; an empty value
     // removes one.
     ToolRun Run(const std::vector<std::string>& arguments,
-                const std::map<std::string, std::string>& environment = {}) const;
+                const std::map<std::string, std::string>& environment = {},
+                const RunLimits& limits = {}) const;
 
     std::filesystem::path LastUsedFile() const;
 

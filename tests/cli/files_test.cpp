@@ -69,7 +69,7 @@ TEST_F(FilesTest, PngWithABadChecksumIsRefusedCleanly) {
                             uint32_t{bytes[at - 2]} << 8 | bytes[at - 1];
     bytes[at + 4 + length] ^= 0x5A;
     WriteBytes(Path("bad.png"), bytes);
-    ExpectRefusedCleanly("bad.png", "is truncated or damaged: PNG read error: IDAT: CRC error");
+    ExpectRefusedCleanly("bad.png", "is truncated or damaged: IDAT: CRC error\n");
 }
 
 TEST_F(FilesTest, MissingAndNonImageInputsAreNamed) {

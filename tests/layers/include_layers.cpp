@@ -20,17 +20,6 @@ constexpr const char* kSourceExtensions[] = {".h",   ".hpp", ".c",  ".cc",
 constexpr const char* kEngineValuesFiles[] = {"engine/filter_parameters.h",
                                               "engine/engine_values.h", "engine/engine_values.cpp"};
 
-// Wrong-way edges that are known and being removed elsewhere. An entry that
-// no longer occurs is reported, so that the list only ever shrinks.
-struct PendingEdge {
-    const char* file;
-    const char* included;
-};
-constexpr PendingEdge kPendingEdges[] = {
-    // The tool's option parser borrows the tools' number parser (app/cli <-> tools cycle).
-    {"app/cli/cli_options.cpp", "tools/support/strict_number.h"},
-};
-
 bool StartsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;
 }
@@ -44,13 +33,6 @@ bool IsSourceFile(const fs::path& path) {
 // A file of the tree or one generated from its ".in" template.
 bool ExistsInTree(const fs::path& root, const std::string& path) {
     return fs::is_regular_file(root / path) || fs::is_regular_file(root / (path + ".in"));
-}
-
-bool IsPending(const IncludeLine& include) {
-    return std::any_of(std::begin(kPendingEdges), std::end(kPendingEdges),
-                       [&](const PendingEdge& edge) {
-                           return include.file == edge.file && include.included == edge.included;
-                       });
 }
 
 std::string Where(const IncludeLine& include) {
@@ -180,19 +162,9 @@ std::vector<std::string> FindWrongWayIncludes(const fs::path& root,
         }
         const Layer from = LayerOf(include.file);
         const Layer to = LayerOf(target);
-        if (MayInclude(from, to) || IsPending(include)) continue;
+        if (MayInclude(from, to)) continue;
         problems.push_back(Where(include) + LayerName(from) + " -> " + LayerName(to) + " (\"" +
                            include.included + "\")");
-    }
-    for (const PendingEdge& edge : kPendingEdges) {
-        const bool occurs =
-            std::any_of(includes.begin(), includes.end(), [&](const IncludeLine& i) {
-                return i.file == edge.file && i.included == edge.included;
-            });
-        if (!occurs) {
-            problems.push_back(std::string(edge.file) + ": the pending edge to \"" + edge.included +
-                               "\" is gone: remove it from the list of pending edges");
-        }
     }
     return problems;
 }

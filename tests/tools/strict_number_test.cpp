@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tools/support/strict_number.h"
+#include "app/cli/strict_number.h"
 
 namespace {
 

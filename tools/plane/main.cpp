@@ -9,7 +9,7 @@
 
 #include "tools/plane/image_dump.h"
 #include "engine/noise_reducer.h"
-#include "tools/support/output_file.h"
+#include "app/cli/atomic_output.h"
 #include "tools/plane/plane_arguments.h"
 #include "tools/plane/raw_plane_file.h"
 
@@ -52,8 +52,9 @@ int Run(const lumistra::PlaneArguments& arguments) {
                     kRunError);
     if (!dump.Problem().empty()) return Fail(dump.Problem(), kRunError);
 
-    problem = lumistra::WriteFileAtomically(arguments.outputPath, output.data(), output.size());
-    if (!problem.empty()) return Fail(problem, kRunError);
+    const WriteResult written = WriteFileAtomically(arguments.outputPath, output);
+    if (written.outcome != WriteOutcome::kWritten)
+        return Fail("cannot write " + arguments.outputPath + ": " + written.problem, kRunError);
     return EXIT_SUCCESS;
 }
 

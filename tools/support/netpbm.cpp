@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "tools/support/output_file.h"
+#include "app/cli/atomic_output.h"
 
 namespace lumistra {
 namespace {
@@ -12,11 +12,19 @@ std::string Header(const char* magic, uint32_t width, uint32_t height) {
            "\n255\n";
 }
 
+std::string WriteWithHeader(const std::string& path, const std::string& header, const void* data,
+                            size_t size) {
+    const WriteResult written =
+        WriteFileAtomically(path, {{header.data(), header.size()}, {data, size}});
+    if (written.outcome == WriteOutcome::kWritten) return {};
+    return "cannot write " + path + ": " + written.problem;
+}
+
 }  // namespace
 
 std::string WritePgm(const std::string& path, const uint8_t* plane, uint32_t width,
                      uint32_t height) {
-    return WriteFileAtomically(path, Header("P5", width, height), plane, size_t(width) * height);
+    return WriteWithHeader(path, Header("P5", width, height), plane, size_t(width) * height);
 }
 
 std::string WritePpm(const std::string& path, const uint8_t* red, const uint8_t* green,
@@ -28,8 +36,8 @@ std::string WritePpm(const std::string& path, const uint8_t* red, const uint8_t*
         interleaved[3 * i + 1] = green[i];
         interleaved[3 * i + 2] = blue[i];
     }
-    return WriteFileAtomically(path, Header("P6", width, height), interleaved.data(),
-                               interleaved.size());
+    return WriteWithHeader(path, Header("P6", width, height), interleaved.data(),
+                           interleaved.size());
 }
 
 }  // namespace lumistra

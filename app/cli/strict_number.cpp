@@ -1,4 +1,4 @@
-#include "tools/support/strict_number.h"
+#include "app/cli/strict_number.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,0 +1,10 @@
+// PNG through libpng.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "app/cli/image_header.h"
+
+std::unique_ptr<ImageDecoder> MakePngDecoder(const uint8_t* data, std::size_t size);
