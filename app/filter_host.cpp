@@ -47,8 +47,7 @@ FilterHost::FilterHost(const PluginModule& module, Document& document, HostOptio
     : module_(module),
       document_(document),
       options_(options),
-      buffers_(options.maxSpace),
-      pending_(document) {
+      buffers_(options.maxSpace) {
     viewImage_.Resize(options.viewWidth, options.viewHeight);
     InstallHostRoutines(&record_, {&bufferProcs_, &handleProcs_, &propertyProcs_, &readProcs_,
                                    &writeProcs_, &basicSuite_});
@@ -154,7 +153,13 @@ void FilterHost::ClearLogs() {
 
 void FilterHost::BeginInvocation(const InvocationOptions& options) {
     FillRecord();
-    pending_ = document_;
+    if (options_.writeInPlace && !document_.selectionMask) {
+        staged_.reset();
+        pending_ = &document_;
+    } else {
+        staged_ = document_;
+        pending_ = &*staged_;
+    }
     descriptorParameters_.descriptorParametersVersion = kCurrentDescriptorParametersVersion;
     descriptorParameters_.playInfo = options.playInfo;
     descriptorParameters_.recordInfo = plugInDialogOptional;
@@ -182,6 +187,16 @@ OSErr FilterHost::CallSelector(int16_t selector) {
     return result;
 }
 
+Document& FilterHost::Pending() {
+    // A selector called outside an invocation gets a copy of its own, which
+    // nothing ever applies.
+    if (pending_ == nullptr) {
+        staged_ = document_;
+        pending_ = &*staged_;
+    }
+    return *pending_;
+}
+
 bool FilterHost::AnyRectRequested() const {
     return !IsEmptyRect(record_.inRect) || !IsEmptyRect(record_.outRect) ||
            !IsEmptyRect(record_.maskRect);
@@ -191,9 +206,13 @@ std::optional<Descriptor> FilterHost::EndInvocation(bool commit, bool recordActi
     ReleaseExchange();
     if (commit) {
         // A host limits the change to the selection unless the plug-in masks itself.
-        if (document_.selectionMask && record_.autoMask) BlendBySelection(document_, &pending_);
-        document_ = pending_;
+        if (staged_) {
+            if (document_.selectionMask && record_.autoMask) BlendBySelection(document_, &*staged_);
+            document_ = std::move(*staged_);
+        }
     }
+    staged_.reset();
+    pending_ = nullptr;
     std::optional<Descriptor> recorded;
     // The descriptor handle left in the parameters belongs to the host again.
     Handle descriptor = descriptorParameters_.descriptor;
@@ -260,7 +279,7 @@ void FilterHost::ReleaseExchange() {
 
 void FilterHost::TakeBackPendingOutput() {
     if (deliveredOutput_ == nullptr) return;
-    observations_.CountPaddingWrites(TakeBackOutput(*deliveredOutput_, &pending_));
+    observations_.CountPaddingWrites(TakeBackOutput(*deliveredOutput_, &Pending()));
     deliveredOutput_ = nullptr;
 }
 
@@ -285,7 +304,7 @@ OSErr FilterHost::DeliverRequest() {
     if (!IsEmptyRect(r.inRect)) {
         const SamplingRules rules{r.inputRate, r.samplingSupport, r.supportsPadding != 0,
                                   r.inputPadding};
-        const OSErr error = BuildInputBuffer(PlanesOf(pending_), r.inRect, r.inLoPlane, r.inHiPlane,
+        const OSErr error = BuildInputBuffer(PlanesOf(Pending()), r.inRect, r.inLoPlane, r.inHiPlane,
                                              rules, options_.inRowPadding, &input_);
         if (error != noErr) {
             ReleaseExchange();
@@ -300,7 +319,7 @@ OSErr FilterHost::DeliverRequest() {
         if (share) {
             deliveredOutput_ = &input_;
         } else {
-            const OSErr error = BuildOutputBuffer(pending_, r.outRect, r.outLoPlane, r.outHiPlane,
+            const OSErr error = BuildOutputBuffer(Pending(), r.outRect, r.outLoPlane, r.outHiPlane,
                                                   options_.outRowPadding, &output_);
             if (error != noErr) {
                 ReleaseExchange();

@@ -60,6 +60,12 @@ struct HostOptions {
     // Refuse a document the plug-in's property list does not accept, as a
     // host's menu would; tests turn it off to reach the plug-in's own checks.
     bool enforceModes = true;
+    // The plug-in's output goes straight into the document instead of into a
+    // copy that is applied only when the run succeeds: one image less in
+    // memory, for a caller that discards the document after a failed run (a
+    // failed run may leave it partly filtered). Not for documents with a
+    // selection mask, whose blend needs the unfiltered pixels.
+    bool writeInPlace = false;
     // Continue calls allowed before the run counts as stuck.
     int maxContinueCalls = 10000;
     // A user who can ask to stop: asked at every abortProc poll that no
@@ -204,6 +210,7 @@ public:
 
 private:
     void FillRecord();
+    Document& Pending();
     OSErr DeliverRequest();
     void ReleaseExchange();
     void TakeBackPendingOutput();
@@ -232,7 +239,10 @@ private:
     FaultInjector faults_;
     std::map<void*, std::size_t> basicBlocks_;
 
-    Document pending_;
+    // Where advanceState takes output back: a copy of the document applied
+    // when the run succeeds, or the document itself (writeInPlace).
+    std::optional<Document> staged_;
+    Document* pending_ = nullptr;
     ExchangeBuffer input_;
     ExchangeBuffer output_;
     ExchangeBuffer mask_;

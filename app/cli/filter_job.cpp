@@ -184,6 +184,11 @@ bool Job::Filter() {
                              settings_.progressLog);
     uint32_t polls = 0;
     HostOptions options;
+    // A failed run writes nothing, so the document need not survive one; and
+    // one buffer serves as the plane's input and output. Both keep the peak
+    // memory near the document's own size plus the engine's working images.
+    options.writeInPlace = true;
+    options.shareInOutBuffers = true;
     options.userAsksToStop = [&] {
         if (++polls == settings_.interruptAtPoll) RequestInterrupt();
         return InterruptRequested();

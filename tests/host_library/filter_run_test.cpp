@@ -83,6 +83,27 @@ TEST_F(FilterRunTest, RgbImageIsFilteredPlaneByPlaneLikeTheEngine) {
     EXPECT_EQ(propertyChanges_[1].value, 0);
 }
 
+TEST_F(FilterRunTest, WritingInPlaceGivesTheSamePixelsAndKeepsTheSelectionBlend) {
+    HostOptions inPlace;
+    inPlace.writeInPlace = true;
+    // A selection's rectangle, with and without a feathered mask: the mask needs the
+    // unfiltered pixels for its blend, so the host stages the output as usual.
+    for (const bool withMask : {false, true}) {
+        Document document = MakePhoto(ColourMode::kRgb, 320, 300, 11);
+        document.filterRect = Rect{10, 20, 290, 300};
+        if (withMask) {
+            std::vector<uint8_t> mask(320u * 300u);
+            for (std::size_t i = 0; i < mask.size(); ++i) mask[i] = uint8_t(i % 320 < 160 ? 255 : i % 256);
+            document.selectionMask = mask;
+        }
+        const Document expected = EngineResult(document, {});
+        const InvocationReport report = Run(document, inPlace);
+        ASSERT_EQ(report.result, noErr) << withMask;
+        EXPECT_TRUE(report.imageChanged);
+        EXPECT_EQ(DifferingSamples(document, expected), 0u) << withMask;
+    }
+}
+
 TEST_F(FilterRunTest, DialogValuesDriveTheEngine) {
     Seams().setDialogValues(70.0f, 20.0f, 90.0f);
     Document document = MakePhoto(ColourMode::kRgb, 300, 280, 7);

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,22 +28,27 @@ int Fail(const std::string& reason) {
     return 1;
 }
 
-std::string ReadImage(const std::string& path, ImageHeader* header, std::vector<uint8_t>* pixels) {
+// Opens an image and hands each decoded row to the sink given for its header.
+std::string ReadImage(const std::string& path, ImageHeader* header,
+                      const std::function<RowSink(const ImageHeader&)>& sinkFor) {
     ImageReader reader;
     std::string error = reader.Open(path);
-    if (error.empty()) error = reader.ReadPixels(pixels);
-    if (!error.empty()) return path + ": " + error;
-    *header = reader.header();
-    return {};
+    if (error.empty()) {
+        *header = reader.header();
+        error = reader.ReadPixels(sinkFor(*header));
+    }
+    return error.empty() ? std::string() : path + ": " + error;
 }
 
 std::string LoadDocument(const PreviewArguments& arguments, std::unique_ptr<Document>* document) {
     ImageHeader header;
-    std::vector<uint8_t> pixels;
-    std::string error = ReadImage(arguments.image, &header, &pixels);
+    std::string error = ReadImage(arguments.image, &header, [&](const ImageHeader& opened) {
+        if (!CanBecomeDocument(opened)) return RowSink([](int32_t, const uint8_t*) {});
+        *document = std::make_unique<Document>(MakeDocument(opened));
+        return DocumentFiller(opened, document->get());
+    });
     if (!error.empty()) return error;
-    if (!CanBecomeDocument(header)) return arguments.image + ": not an image the filter takes";
-    *document = std::make_unique<Document>(MakeDocument(header, pixels));
+    if (!*document) return arguments.image + ": not an image the filter takes";
     Document& image = **document;
     if (arguments.selectionGiven) {
         const int32_t* s = arguments.selection;
@@ -54,18 +60,23 @@ std::string LoadDocument(const PreviewArguments& arguments, std::unique_ptr<Docu
                             static_cast<int16_t>(s[1] + s[3]), static_cast<int16_t>(s[0] + s[2])};
     }
     if (arguments.mask) {
-        ImageHeader maskHeader;
-        std::vector<uint8_t> maskPixels;
-        error = ReadImage(*arguments.mask, &maskHeader, &maskPixels);
-        if (!error.empty()) return error;
-        if (maskHeader.width != image.width() || maskHeader.height != image.height()) {
-            return *arguments.mask + ": the mask must have the image's size";
-        }
         // The first channel is the selection: 0 outside, 255 fully selected.
-        std::vector<uint8_t> mask(static_cast<std::size_t>(image.width()) * image.height());
-        for (std::size_t at = 0; at < mask.size(); ++at) {
-            mask[at] = maskPixels[at * static_cast<std::size_t>(maskHeader.channels)];
-        }
+        const std::size_t width = static_cast<std::size_t>(image.width());
+        std::vector<uint8_t> mask(width * static_cast<std::size_t>(image.height()));
+        ImageHeader maskHeader;
+        bool sizeMatches = false;
+        error = ReadImage(*arguments.mask, &maskHeader, [&](const ImageHeader& opened) {
+            sizeMatches = opened.width == image.width() && opened.height == image.height();
+            const std::size_t channels = static_cast<std::size_t>(opened.channels);
+            return RowSink([&mask, width, channels, sizeMatches](int32_t y, const uint8_t* row) {
+                if (!sizeMatches) return;
+                for (std::size_t x = 0; x < width; ++x) {
+                    mask[static_cast<std::size_t>(y) * width + x] = row[x * channels];
+                }
+            });
+        });
+        if (!error.empty()) return error;
+        if (!sizeMatches) return *arguments.mask + ": the mask must have the image's size";
         image.selectionMask = std::move(mask);
     }
     return {};

@@ -3,7 +3,7 @@
 #include <sstream>
 #include <vector>
 
-#include "tools/support/strict_number.h"
+#include "app/cli/strict_number.h"
 
 const char kPreviewUsage[] =
     "usage: lumistra-preview IMAGE --preview-pane L,T,R,B --navigator-pane L,T,R,B\n"
