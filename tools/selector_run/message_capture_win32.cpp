@@ -25,9 +25,14 @@ LRESULT CALLBACK OnComputerBasedTraining(int code, WPARAM wParam, LPARAM lParam)
         GetClassNameA(box, className, static_cast<int>(sizeof className));
         if (std::string(className) == "#32770") {  // a dialog box
             const HWND textControl = GetDlgItem(box, kMessageBoxTextId);
-            activeLog->push_back(WindowText(box) + ": " +
-                                 (textControl != nullptr ? WindowText(textControl) : ""));
-            PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            if (textControl != nullptr) {
+                activeLog->push_back(WindowText(box) + ": " + WindowText(textControl));
+                PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            } else {
+                // The plug-in's own dialogs (the About box) are not messages: a
+                // user closes them, which hosts without dialogs cannot compare.
+                PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            }
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
