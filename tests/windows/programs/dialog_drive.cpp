@@ -2,14 +2,21 @@
 // Windows host and works them as a user would, through window messages to the
 // controls from a second thread while the host's thread runs the modal dialog.
 //
-//   lumistra-dialog-drive MODULE
+//   lumistra-dialog-drive MODULE [OUTPUT_DIR]
 //
 // Prints one line per check and exits 0 when all passed, 1 when any failed or
 // the module cannot be loaded; started without arguments it exits with 2.
+// With OUTPUT_DIR it also writes there the document it opened the dialog on
+// (photo.ppm), the pixels of the first two displayPixels calls (display-000.ppm,
+// the preview, and display-001.ppm, the navigator), the dialog's geometry as
+// lumistra-preview arguments (geometry.txt), and screenshots (dialog-*.ppm,
+// about.ppm).
 #include <windows.h>
 // Needs the types of windows.h.
 #include <commctrl.h>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -37,6 +44,10 @@ constexpr int kMessageBoxTextId = 0xFFFF;
 constexpr DWORD kWaitMs = 30000;
 
 int failures = 0;
+std::string outputDir;  // empty: nothing is written
+
+// displayPixels calls of the current invocation, counted on the dialog's thread.
+volatile LONG displayCalls = 0;
 
 // The user's side of a modal dialog: runs on its own thread while the host's
 // thread sits in the dialog's loop. (This runtime has no std::thread.)
@@ -142,6 +153,131 @@ POINT CentreOf(HWND dialog, int id) {
 
 LPARAM PointParameter(POINT point) { return MAKELPARAM(point.x, point.y); }
 
+bool WritePpm(const std::string& name, const uint8_t* interleaved, int32_t width, int32_t height) {
+    if (outputDir.empty()) return true;
+    FILE* file = std::fopen((outputDir + "\\" + name).c_str(), "wb");
+    if (file == nullptr) return false;
+    std::fprintf(file, "P6\n%d %d\n255\n", static_cast<int>(width), static_cast<int>(height));
+    const std::size_t bytes =
+        static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3;
+    const bool written = std::fwrite(interleaved, 1, bytes, file) == bytes;
+    return std::fclose(file) == 0 && written;
+}
+
+void WaitForDisplayCalls(LONG count) {
+    for (DWORD waited = 0; waited < kWaitMs && displayCalls < count; waited += 20) Sleep(20);
+    Sleep(200);  // the red frame is drawn after the panes
+}
+
+// The window as it is on the screen, RGB bytes row after row.
+struct Screenshot {
+    int32_t width = 0;
+    int32_t height = 0;
+    std::vector<uint8_t> rgb;
+
+    bool IsRed(int32_t x, int32_t y) const {
+        const uint8_t* pixel = &rgb[(static_cast<std::size_t>(y) * width + x) * 3];
+        return pixel[0] == 255 && pixel[1] == 0 && pixel[2] == 0;
+    }
+};
+
+Screenshot Capture(HWND window) {
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    Screenshot shot;
+    shot.width = rect.right - rect.left;
+    shot.height = rect.bottom - rect.top;
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = shot.width;
+    info.bmiHeader.biHeight = -shot.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, shot.width, shot.height, screen, rect.left, rect.top, SRCCOPY);
+    GdiFlush();
+    const auto* pixels = static_cast<const uint32_t*>(bits);
+    shot.rgb.resize(static_cast<std::size_t>(shot.width) * shot.height * 3);
+    for (std::size_t i = 0; i < static_cast<std::size_t>(shot.width) * shot.height; ++i) {
+        shot.rgb[i * 3] = static_cast<uint8_t>(pixels[i] >> 16);
+        shot.rgb[i * 3 + 1] = static_cast<uint8_t>(pixels[i] >> 8);
+        shot.rgb[i * 3 + 2] = static_cast<uint8_t>(pixels[i]);
+    }
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return shot;
+}
+
+void SaveScreenshot(HWND window, const std::string& name) {
+    // A sent message is handled only once the dialog's thread is back in its
+    // loop, after the paint that drew the panes; its controls paint next.
+    SendMessageA(window, WM_NULL, 0, 0);
+    Sleep(500);
+    const Screenshot shot = Capture(window);
+    Expect(WritePpm(name, shot.rgb.data(), shot.width, shot.height), "screenshot " + name);
+}
+
+// The red pixels inside the navigator must be exactly the outline of one rectangle.
+void ExpectRedFrame(HWND dialog, const std::string& what) {
+    const Screenshot shot = Capture(dialog);
+    RECT window = {};
+    GetWindowRect(dialog, &window);
+    RECT navigator = {};
+    GetWindowRect(GetDlgItem(dialog, IDC_NAVIGATOR_PANE), &navigator);
+    int32_t left = INT32_MAX, top = INT32_MAX, right = -1, bottom = -1;
+    long red = 0;
+    for (int32_t y = navigator.top - window.top; y < navigator.bottom - window.top; ++y) {
+        for (int32_t x = navigator.left - window.left; x < navigator.right - window.left; ++x) {
+            if (!shot.IsRed(x, y)) continue;
+            ++red;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    bool outline = red > 0;
+    for (int32_t x = left; outline && x <= right; ++x) {
+        outline = shot.IsRed(x, top) && shot.IsRed(x, bottom);
+    }
+    for (int32_t y = top; outline && y <= bottom; ++y) {
+        outline = shot.IsRed(left, y) && shot.IsRed(right, y);
+    }
+    const long perimeter = outline ? 2L * (right - left + 1) + 2L * (bottom - top + 1) - 4 : -1;
+    Expect(outline && red == perimeter,
+           what + ": the red navigator frame is one rectangle outline (" + std::to_string(red) +
+               " red pixels, " + std::to_string(right - left + 1) + " by " +
+               std::to_string(bottom - top + 1) + ")");
+}
+
+void WriteGeometry(HWND dialog) {
+    if (outputDir.empty()) return;
+    auto clientRect = [&](int id) {
+        RECT rect = {};
+        GetWindowRect(GetDlgItem(dialog, id), &rect);
+        POINT corners[2] = {{rect.left, rect.top}, {rect.right, rect.bottom}};
+        MapWindowPoints(nullptr, dialog, corners, 2);
+        return std::to_string(corners[0].x) + "," + std::to_string(corners[0].y) + "," +
+               std::to_string(corners[1].x) + "," + std::to_string(corners[1].y);
+    };
+    RECT client = {};
+    GetClientRect(dialog, &client);
+    FILE* file = std::fopen((outputDir + "\\geometry.txt").c_str(), "wb");
+    if (file == nullptr) return;
+    std::fprintf(file, "--preview-pane;%s;--navigator-pane;%s;--client;%ld,%ld;--screen;%d,%d",
+                 clientRect(IDC_PREVIEW_PANE).c_str(), clientRect(IDC_NAVIGATOR_PANE).c_str(),
+                 client.right, client.bottom, GetSystemMetrics(SM_CXSCREEN),
+                 GetSystemMetrics(SM_CYSCREEN));
+    std::fclose(file);
+}
+
 Document MakePhoto(int32_t width, int32_t height, uint32_t seed) {
     Document document(ColourMode::kRgb, width, height);
     const lumistra::SampleChannel channels[] = {lumistra::SampleChannel::Red,
@@ -187,13 +323,29 @@ public:
         : module_(module), hostWindow_(hostWindow) {}
 
     // One invocation with the dialog shown; script works the dialog.
+    // With writeDisplays the document and the first two displayPixels calls are
+    // written into the output directory.
     void Run(const std::string& name, const Expected& expected,
-             const std::function<void(HWND)>& script) {
+             const std::function<void(HWND)>& script, bool writeDisplays = false) {
         Document photo = MakePhoto(1200, 800, 7);
+        if (writeDisplays) {
+            std::vector<uint8_t> interleaved;
+            for (std::size_t i = 0; i < photo.Plane(0).size(); ++i) {
+                for (int plane = 0; plane < 3; ++plane)
+                    interleaved.push_back(photo.Plane(plane)[i]);
+            }
+            WritePpm("photo.ppm", interleaved.data(), photo.width(), photo.height());
+        }
         const auto before = CopyPlanes(photo);
-        int displayCalls = 0;
+        InterlockedExchange(&displayCalls, 0);
         HostOptions options;
-        options.displayObserver = [&](const DisplayCopy&) { ++displayCalls; };
+        options.displayObserver = [&](const DisplayCopy& copy) {
+            const LONG index = InterlockedIncrement(&displayCalls) - 1;
+            if (writeDisplays && index < 2 && copy.planeCount == 3) {
+                WritePpm(index == 0 ? "display-000.ppm" : "display-001.ppm", copy.pixels.data(),
+                         copy.width, copy.height);
+            }
+        };
         FilterHost host(module_, photo, options);
         host.SetPlatformWindow(reinterpret_cast<intptr_t>(hostWindow_));
         const ULONG_PTR classCursor = GetClassLongPtrA(hostWindow_, GCLP_HCURSOR);
@@ -220,8 +372,8 @@ public:
         Expect(
             cursorDuringDialog == 0 && GetClassLongPtrA(hostWindow_, GCLP_HCURSOR) == classCursor,
             name + ": host class cursor cleared during the dialog and restored");
-        Expect(displayCalls > 0,
-               name + ": displayPixels drew " + std::to_string(displayCalls) + " times");
+        const LONG drawn = displayCalls;
+        Expect(drawn > 0, name + ": displayPixels drew " + std::to_string(drawn) + " times");
         if (expected.result != noErr) {
             Expect(CopyPlanes(photo) == before, name + ": document untouched");
             return;
@@ -366,6 +518,24 @@ void DefaultZoomNavigatorThenOk(HWND dialog) {
     Click(dialog, IDC_OK);
 }
 
+// The first paint, Before and After, the whole image: pictures and the red frame.
+void PaintedPanesThenOk(HWND dialog) {
+    WaitForDisplayCalls(2);
+    WriteGeometry(dialog);
+    ExpectRedFrame(dialog, "100% After");
+    SaveScreenshot(dialog, "dialog-100-after.ppm");
+    Click(dialog, IDC_PREVIEW_BEFORE);
+    WaitForDisplayCalls(4);
+    ExpectRedFrame(dialog, "100% Before");
+    SaveScreenshot(dialog, "dialog-100-before.ppm");
+    Click(dialog, IDC_PREVIEW_AFTER);
+    while (IsWindowEnabled(GetDlgItem(dialog, IDC_ZOOM_OUT))) Click(dialog, IDC_ZOOM_OUT);
+    Sleep(1500);  // the refresh timer refilters the whole image
+    ExpectRedFrame(dialog, "zoomed out");
+    SaveScreenshot(dialog, "dialog-zoomed-out-after.ppm");
+    Click(dialog, IDC_OK);
+}
+
 void SetHelpValue(DWORD type, const void* data, DWORD bytes) {
     HKEY key = nullptr;
     RegCreateKeyExA(HKEY_LOCAL_MACHINE, kHelpKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
@@ -460,11 +630,15 @@ void HelpCasesThenCancel(HWND dialog) {
 }
 
 void CancelByEscape(HWND dialog) {
+    WaitForDisplayCalls(2);
     Type(dialog, IDC_HIGHLIGHT_EDIT, "80");
     PostMessageA(GetDlgItem(dialog, IDC_CLARITY_SLIDER), WM_KEYDOWN, VK_ESCAPE, 0);
 }
 
-void CancelByCloseBox(HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }
+void CancelByCloseBox(HWND dialog) {
+    WaitForDisplayCalls(2);
+    PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
 
 using AboutProc = INT_PTR(CALLBACK*)(HWND, UINT, WPARAM, LPARAM);
 
@@ -490,6 +664,7 @@ void AboutBox(const PluginModule& module, HWND hostWindow) {
             SendMessageA(about, WM_COMMAND, MAKEWPARAM(IDC_LOGO, STN_CLICKED),
                          reinterpret_cast<LPARAM>(GetDlgItem(about, IDC_LOGO)));
             Expect(IsWindow(about), "a click on the logo leaves the About box open");
+            if (closing.result == 1) SaveScreenshot(about, "about.ppm");
             PostMessageA(GetDlgItem(about, IDC_OK), WM_KEYDOWN, closing.key, 0);
         });
         const INT_PTR result = DialogBoxParamA(instance, "ABOUTQNT", hostWindow,
@@ -529,10 +704,11 @@ HWND MakeHostWindow() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s MODULE\n", argv[0]);
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: %s MODULE [OUTPUT_DIR]\n", argv[0]);
         return 2;
     }
+    if (argc == 3) outputDir = argv[2];
     std::string error;
     const std::unique_ptr<PluginModule> module = PluginModule::Load(argv[1], &error);
     if (!module) {
@@ -547,6 +723,8 @@ int main(int argc, char** argv) {
     const HWND hostWindow = MakeHostWindow();
     Driver driver(*module, hostWindow);
 
+    driver.Run("first paint, Before/After, zoomed out, OK", {noErr, 50.0, 50.0, 50.0},
+               PaintedPanesThenOk, true);
     driver.Run("typed values, OK", {noErr, 100.0, 0.0, 33.0}, TypedValuesThenOk);
     driver.Run("slider keys and drag, Enter", {noErr, 100.0, 3.0, 100.0}, SliderKeysThenEnter);
     driver.Run("Default, zoom, navigator, OK", {noErr, 50.0, 50.0, 50.0},
