@@ -561,7 +561,7 @@ HINSTANCE WINAPI ObserveShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCST
     return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
 }
 
-bool RedirectShellExecute(HMODULE module) {
+bool RedirectImport(HMODULE module, const char* name, const void* replacement) {
     auto* base = reinterpret_cast<uint8_t*>(module);
     const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
     const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
@@ -575,19 +575,26 @@ bool RedirectShellExecute(HMODULE module) {
             if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
             const auto* byName =
                 reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-            if (std::strcmp(reinterpret_cast<const char*>(byName->Name), "ShellExecuteA") != 0) {
+            if (std::strcmp(reinterpret_cast<const char*>(byName->Name), name) != 0) {
                 continue;
             }
             DWORD protection = 0;
             VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE,
                            &protection);
-            slots->u1.Function =
-                reinterpret_cast<decltype(slots->u1.Function)>(&ObserveShellExecute);
+            slots->u1.Function = reinterpret_cast<decltype(slots->u1.Function)>(replacement);
             VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, protection, &protection);
             return true;
         }
     }
     return false;
+}
+
+// The plug-in's registration of the common controls, seen the same way.
+std::vector<DWORD> controlRegistrations;
+
+BOOL WINAPI ObserveInitCommonControlsEx(const INITCOMMONCONTROLSEX* controls) {
+    controlRegistrations.push_back(controls != nullptr ? controls->dwICC : 0);
+    return InitCommonControlsEx(controls);
 }
 
 void PressHelp(HWND dialog) {
@@ -722,6 +729,13 @@ int main(int argc, char** argv) {
         GetClassInfoExA(nullptr, TRACKBAR_CLASSA, &trackbar) ? "registered" : "did not register");
     const HWND hostWindow = MakeHostWindow();
     Driver driver(*module, hostWindow);
+    HMODULE instance = nullptr;
+    GetModuleHandleExA(
+        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+        reinterpret_cast<LPCSTR>(module->entry()), &instance);
+    Expect(RedirectImport(instance, "InitCommonControlsEx",
+                          reinterpret_cast<const void*>(&ObserveInitCommonControlsEx)),
+           "the module can register the common controls");
 
     driver.Run("first paint, Before/After, zoomed out, OK", {noErr, 50.0, 50.0, 50.0},
                PaintedPanesThenOk, true);
@@ -729,15 +743,48 @@ int main(int argc, char** argv) {
     driver.Run("slider keys and drag, Enter", {noErr, 100.0, 3.0, 100.0}, SliderKeysThenEnter);
     driver.Run("Default, zoom, navigator, OK", {noErr, 50.0, 50.0, 50.0},
                DefaultZoomNavigatorThenOk);
-    HMODULE instance = nullptr;
-    GetModuleHandleExA(
-        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-        reinterpret_cast<LPCSTR>(module->entry()), &instance);
-    Expect(RedirectShellExecute(instance), "the module calls ShellExecuteA");
+    Expect(RedirectImport(instance, "ShellExecuteA",
+                          reinterpret_cast<const void*>(&ObserveShellExecute)),
+           "the module calls ShellExecuteA");
     driver.Run("Help, Cancel", {userCanceledErr, 0, 0, 0}, HelpCasesThenCancel);
     driver.Run("Escape", {userCanceledErr, 0, 0, 0}, CancelByEscape);
     driver.Run("close box", {userCanceledErr, 0, 0, 0}, CancelByCloseBox);
     AboutBox(*module, hostWindow);
+
+    Expect(controlRegistrations.empty(),
+           "a host that registered the trackbar class keeps its common controls as they were");
+    // A host in which the trackbar class is not registered: the plug-in registers
+    // the bar classes. (Wine registers its classes when comctl32 loads and not
+    // again, so here the dialog still cannot be created.)
+    UnregisterClassA(TRACKBAR_CLASSA, GetModuleHandleA("comctl32.dll"));
+    Expect(!GetClassInfoExA(nullptr, TRACKBAR_CLASSA, &trackbar),
+           "the trackbar class is unregistered");
+    {
+        Document photo = MakePhoto(400, 300, 9);
+        const auto before = CopyPlanes(photo);
+        FilterHost host(*module, photo);
+        host.SetPlatformWindow(reinterpret_cast<intptr_t>(hostWindow));
+        UserThread user([] {
+            // Where the registration works the dialog opens; the user cancels it.
+            for (int waited = 0; waited < 100; ++waited) {
+                const HWND dialog = FindWindowA("#32770", kDialogCaption);
+                if (dialog != nullptr) {
+                    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+                    return;
+                }
+                Sleep(20);
+            }
+        });
+        InvocationOptions invocation;
+        invocation.playInfo = plugInDialogDisplay;
+        const InvocationReport report = host.Invoke(invocation);
+        user.Join();
+        Expect(controlRegistrations.size() == 1 && controlRegistrations[0] == ICC_BAR_CLASSES,
+               "without the trackbar class the plug-in registers the bar classes, once");
+        Expect(
+            report.result != noErr && CopyPlanes(photo) == before,
+            "no trackbar class: result " + std::to_string(report.result) + ", document untouched");
+    }
 
     DestroyWindow(hostWindow);
     std::printf("%d failed\n", failures);
