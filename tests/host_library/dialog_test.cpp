@@ -82,9 +82,6 @@ std::vector<uint8_t> ExpectedPreviewPlane(const Document& document, int plane, c
 class DialogTest : public PluginTest {
 protected:
     void SetUp() override {
-#ifndef LUMISTRA_HAS_DIALOG_MODEL
-        GTEST_SKIP() << "the plug-in is built without the dialog's model";
-#endif
         PluginTest::SetUp();
         Seams().setDialogAnswer(0);  // the dialog as built
         watchPasses_ = reinterpret_cast<void (*)(LumistraTestEnginePassObserver, void*)>(
@@ -108,7 +105,8 @@ protected:
         options.viewWidth = 759;
         options.viewHeight = 528;
         host_ = std::make_unique<FilterHost>(Module(), document, options);
-        view_ = std::make_unique<ScriptedDialogView>(DialogSetup(), Script(lines), &host_->viewImage());
+        view_ =
+            std::make_unique<ScriptedDialogView>(DialogSetup(), Script(lines), &host_->viewImage());
         host_->SetPlatformWindow(reinterpret_cast<intptr_t>(view_->Table()));
         passes_.clear();
         return host_->Invoke(invocation);
@@ -178,7 +176,8 @@ TEST_F(DialogTest, LabelsGoFrom100To12Point5Percent) {
     options.viewWidth = 759;
     options.viewHeight = 528;
     host_ = std::make_unique<FilterHost>(Module(), photo, options);
-    view_ = std::make_unique<ScriptedDialogView>(DialogSetup(), Script(script), &host_->viewImage());
+    view_ =
+        std::make_unique<ScriptedDialogView>(DialogSetup(), Script(script), &host_->viewImage());
     view_->observer = [&](const ScriptAction*, bool) {
         labels.push_back(view_->Find(kZoomLabel)->text);
         zoomInEnabled.push_back(view_->Find(kZoomIn)->enabled);
@@ -241,7 +240,9 @@ TEST_F(DialogTest, WithASelectionMaskBothPanesChainIt) {
         EXPECT_EQ(request.maskRate, request.inputRate);
     }
     // The navigator's mask is the document's, point-sampled at its rate.
-    const HostRequest& navigator = DialogRequests()[0];
+    const std::vector<HostRequest> requests = DialogRequests();
+    ASSERT_FALSE(requests.empty());
+    const HostRequest& navigator = requests[0];
     const int32_t rate = navigator.inputRate >> 16;
     const DisplayCopy& navigatorCopy = displays[1];
     for (int32_t x = 0; x < navigatorCopy.width; x += 7) {

@@ -66,10 +66,11 @@ TEST_F(PreviewServiceTest, WholeRatesDeliverEveryRthSampleOfImageAndMask) {
                               static_cast<int16_t>(image.width() / rate)};
         ASSERT_EQ(Request(reduced, rate, 0), noErr);
         const FilterRecord& r = record();
-        ASSERT_NE(r.inData, nullptr);
-        ASSERT_NE(r.maskData, nullptr);
+        // The record's layout leaves its pointers unaligned: read them by value.
         const auto* in = static_cast<const uint8_t*>(r.inData);
         const auto* mask = static_cast<const uint8_t*>(r.maskData);
+        ASSERT_NE(in, nullptr);
+        ASSERT_NE(mask, nullptr);
         std::size_t mismatches = 0;
         for (int32_t y = 0; y < reduced.bottom - reduced.top; ++y) {
             for (int32_t x = 0; x < reduced.right - reduced.left; ++x) {
@@ -114,7 +115,8 @@ TEST_F(PreviewServiceTest, MaskPaddingFillsWhatLiesPastTheImage) {
     // The host's default refuses it; the failure is logged too.
     EXPECT_EQ(Request(overhanging, 4, plugInWantsErrorOnBoundsException), paramErr);
     EXPECT_EQ(host_.observations().requests().back().result, paramErr);
-    EXPECT_EQ(record().inData, nullptr);
+    const void* none = record().inData;
+    EXPECT_EQ(none, nullptr);
 }
 
 // A 4 x 3 interleaved RGB map with its mask at bounds (top 10, left 20).

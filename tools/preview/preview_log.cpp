@@ -24,6 +24,12 @@ nlohmann::ordered_json ViewRect(const LumistraViewRect& rect) {
     return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
+// A whole rate as an integer, any other as its decimal value.
+nlohmann::ordered_json Rate(Fixed rate) {
+    if (rate % 65536 == 0) return rate / 65536;
+    return rate / 65536.0;
+}
+
 std::string Numbered(const char* stem, uint32_t index, const char* suffix) {
     char name[64];
     std::snprintf(name, sizeof name, "%s-%03u%s", stem, index, suffix);
@@ -67,9 +73,9 @@ void PreviewLog::AddRequest(const HostRequest& request, const ExchangeBuffer& in
         {"event", "request"},
         {"index", index},
         {"inRect", HostRect(request.inRect)},
-        {"inputRate", request.inputRate / 65536.0},
+        {"inputRate", Rate(request.inputRate)},
         {"maskRect", HostRect(request.maskRect)},
-        {"maskRate", request.maskRate / 65536.0},
+        {"maskRate", Rate(request.maskRate)},
         {"planes", {request.inLoPlane, request.inHiPlane}},
         {"outRect", HostRect(request.outRect)},
     };
