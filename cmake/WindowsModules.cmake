@@ -9,7 +9,8 @@
 include(ExternalProject)
 
 # What each cross build makes: the plug-in, and the programs the tests run under Wine.
-set(LUMISTRA_WINDOWS_TARGETS Lumistra lumistra-selector-run lumistra-display-check)
+set(LUMISTRA_WINDOWS_TARGETS Lumistra lumistra-selector-run lumistra-display-check
+  lumistra-dialog-drive)
 
 foreach(arch x86 x64)
   if(arch STREQUAL "x86")

@@ -24,10 +24,17 @@ LRESULT CALLBACK OnComputerBasedTraining(int code, WPARAM wParam, LPARAM lParam)
         char className[64] = {};
         GetClassNameA(box, className, static_cast<int>(sizeof className));
         if (std::string(className) == "#32770") {  // a dialog box
-            const HWND textControl = GetDlgItem(box, kMessageBoxTextId);
-            activeLog->push_back(WindowText(box) + ": " +
-                                 (textControl != nullptr ? WindowText(textControl) : ""));
-            PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            // A message box has an OK button of id IDOK; the plug-in's own dialogs
+            // (the About box) have none and are not messages: they are closed as a
+            // user would, unrecorded, since hosts without dialogs show none.
+            if (GetDlgItem(box, IDOK) != nullptr) {
+                const HWND textControl = GetDlgItem(box, kMessageBoxTextId);
+                activeLog->push_back(WindowText(box) + ": " +
+                                     (textControl != nullptr ? WindowText(textControl) : ""));
+                PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            } else {
+                PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            }
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
