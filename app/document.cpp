@@ -8,10 +8,13 @@ namespace {
 
 int PlanesOf(ColourMode mode) {
     switch (mode) {
-        case ColourMode::kGrey: return 1;
-        case ColourMode::kRgb: return 3;
+        case ColourMode::kGrey:
+            return 1;
+        case ColourMode::kRgb:
+            return 3;
         case ColourMode::kRgba:
-        case ColourMode::kCmyk: return 4;
+        case ColourMode::kCmyk:
+            return 4;
     }
     return 0;
 }
@@ -29,10 +32,13 @@ Document::Document(ColourMode mode, int32_t width, int32_t height)
 
 int16_t Document::ImageMode() const {
     switch (mode_) {
-        case ColourMode::kGrey: return plugInModeGrayScale;
-        case ColourMode::kCmyk: return plugInModeCMYKColor;
+        case ColourMode::kGrey:
+            return plugInModeGrayScale;
+        case ColourMode::kCmyk:
+            return plugInModeCMYKColor;
         case ColourMode::kRgb:
-        case ColourMode::kRgba: return plugInModeRGBColor;
+        case ColourMode::kRgba:
+            return plugInModeRGBColor;
     }
     return plugInModeRGBColor;
 }

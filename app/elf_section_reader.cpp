@@ -8,7 +8,7 @@ namespace {
 constexpr uint8_t kElfClass32 = 1;
 constexpr uint8_t kElfClass64 = 2;
 constexpr uint8_t kElfLittleEndian = 1;
-constexpr uint32_t kSectionTypeNoBits = 8;  // occupies no space in the file
+constexpr uint32_t kSectionTypeNoBits = 8;        // occupies no space in the file
 constexpr uint16_t kSectionIndexEscape = 0xFFFF;  // real string-table index is in section 0
 
 // Field positions of the file header and of one section header.

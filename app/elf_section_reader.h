@@ -11,10 +11,10 @@
 
 enum class ElfReadStatus {
     kOk,
-    kCannotOpen,       // the file could not be read
-    kNotElf,           // no ELF signature
-    kUnsupported,      // big-endian or unknown class
-    kMalformed,        // headers or offsets outside the file
+    kCannotOpen,   // the file could not be read
+    kNotElf,       // no ELF signature
+    kUnsupported,  // big-endian or unknown class
+    kMalformed,    // headers or offsets outside the file
     kSectionNotFound,
 };
 

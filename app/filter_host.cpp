@@ -44,10 +44,7 @@ FilterHost::ActiveScope::ActiveScope(FilterHost* host) : previous_(gActiveHost) 
 FilterHost::ActiveScope::~ActiveScope() { gActiveHost = previous_; }
 
 FilterHost::FilterHost(const PluginModule& module, Document& document, HostOptions options)
-    : module_(module),
-      document_(document),
-      options_(options),
-      buffers_(options.maxSpace) {
+    : module_(module), document_(document), options_(options), buffers_(options.maxSpace) {
     viewImage_.Resize(options.viewWidth, options.viewHeight);
     InstallHostRoutines(&record_, {&bufferProcs_, &handleProcs_, &propertyProcs_, &readProcs_,
                                    &writeProcs_, &basicSuite_});
@@ -289,8 +286,8 @@ OSErr FilterHost::AdvanceState() {
     const OSErr result = DeliverRequest();
     const FilterRecord& r = record_;
     if (IsEmptyRect(r.inRect) && IsEmptyRect(r.outRect) && IsEmptyRect(r.maskRect)) return result;
-    const HostRequest request{r.inRect,    r.inputRate, r.maskRect, r.maskRate, r.inLoPlane,
-                              r.inHiPlane, r.outRect,   result};
+    const HostRequest request{r.inRect,    r.inputRate, r.maskRect, r.maskRate,
+                              r.inLoPlane, r.inHiPlane, r.outRect,  result};
     observations_.AddRequest(request);
     if (options_.requestObserver && result == noErr) {
         options_.requestObserver(request, input_, mask_.bytes.empty() ? nullptr : &mask_);
@@ -299,13 +296,12 @@ OSErr FilterHost::AdvanceState() {
 }
 
 OSErr FilterHost::DeliverRequest() {
-
     const FilterRecord& r = record_;
     if (!IsEmptyRect(r.inRect)) {
         const SamplingRules rules{r.inputRate, r.samplingSupport, r.supportsPadding != 0,
                                   r.inputPadding};
-        const OSErr error = BuildInputBuffer(PlanesOf(Pending()), r.inRect, r.inLoPlane, r.inHiPlane,
-                                             rules, options_.inRowPadding, &input_);
+        const OSErr error = BuildInputBuffer(PlanesOf(Pending()), r.inRect, r.inLoPlane,
+                                             r.inHiPlane, rules, options_.inRowPadding, &input_);
         if (error != noErr) {
             ReleaseExchange();
             return error;
@@ -370,7 +366,8 @@ OSErr FilterHost::DisplayPixels(const PSPixelMap* source, const VRect* sourceRec
     if (options_.displayObserver) options_.displayObserver(copy);
     observations_.AddDisplay(std::move(copy));
     // Where the platform has a drawing surface the pixels go there as well.
-    if (platformContext != nullptr) DrawPixelMap(*source, *sourceRect, row, column, platformContext);
+    if (platformContext != nullptr)
+        DrawPixelMap(*source, *sourceRect, row, column, platformContext);
     return noErr;
 }
 

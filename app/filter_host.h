@@ -20,14 +20,14 @@
 #include "app/descriptor.h"
 #include "app/document.h"
 #include "app/fault_injector.h"
-#include "interface/filter_record.h"
 #include "app/handle_registry.h"
 #include "app/host_observations.h"
 #include "app/host_view_image.h"
 #include "app/pixel_exchange.h"
-#include "interface/plugin_constants.h"
 #include "app/plugin_module.h"
 #include "app/scripting_store.h"
+#include "interface/filter_record.h"
+#include "interface/plugin_constants.h"
 
 // How many routines each table says it holds; unset means every routine the
 // interface defines. A host built for an older interface counts fewer, yet

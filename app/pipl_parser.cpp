@@ -35,8 +35,7 @@ bool ReadTerminology(const uint8_t* data, std::size_t size, PiplTerminology* out
     out->classId = ReadU32(data + 4);
     out->eventId = ReadU32(data + 8);
     out->terminologyId = static_cast<int16_t>(ReadU16(data + 12));
-    return ReadCString(data + kTerminologyFixedSize, size - kTerminologyFixedSize,
-                       &out->uniqueId);
+    return ReadCString(data + kTerminologyFixedSize, size - kTerminologyFixedSize, &out->uniqueId);
 }
 
 bool ReadProperty(OSType key, const uint8_t* data, std::size_t size, PiplInfo* info) {
@@ -65,10 +64,9 @@ bool ReadProperty(OSType key, const uint8_t* data, std::size_t size, PiplInfo* i
         case PIFilterCaseInfoProperty:
             info->filterCases.clear();
             for (std::size_t at = 0; at + kFilterCaseSize <= size; at += kFilterCaseSize) {
-                info->filterCases.push_back({static_cast<int8_t>(data[at]),
-                                             static_cast<int8_t>(data[at + 1]),
-                                             static_cast<int8_t>(data[at + 2]),
-                                             static_cast<int8_t>(data[at + 3])});
+                info->filterCases.push_back(
+                    {static_cast<int8_t>(data[at]), static_cast<int8_t>(data[at + 1]),
+                     static_cast<int8_t>(data[at + 2]), static_cast<int8_t>(data[at + 3])});
             }
             return true;
         case PIHasTerminologyProperty: {

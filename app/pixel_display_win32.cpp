@@ -19,9 +19,8 @@ OSErr DrawPixelMap(const PSPixelMap& source, const VRect& sourceRect, int32_t ro
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    const int drawn = SetDIBitsToDevice(context, column, row, static_cast<DWORD>(width),
-                                        static_cast<DWORD>(height), 0, 0, 0,
-                                        static_cast<UINT>(height), pixels.data(), &info,
-                                        DIB_RGB_COLORS);
+    const int drawn = SetDIBitsToDevice(
+        context, column, row, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
+        static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
     return drawn == height ? noErr : paramErr;
 }

@@ -11,14 +11,18 @@ constexpr char kPropertyListSection[] = ".PIPL";
 
 std::string DescribeElfFailure(ElfReadStatus status) {
     switch (status) {
-        case ElfReadStatus::kCannotOpen: return "the file cannot be read";
-        case ElfReadStatus::kNotElf: return "the file is not a shared library";
+        case ElfReadStatus::kCannotOpen:
+            return "the file cannot be read";
+        case ElfReadStatus::kNotElf:
+            return "the file is not a shared library";
         case ElfReadStatus::kUnsupported:
             return "the library is not a little-endian 32- or 64-bit ELF file";
-        case ElfReadStatus::kMalformed: return "the library's section headers are damaged";
+        case ElfReadStatus::kMalformed:
+            return "the library's section headers are damaged";
         case ElfReadStatus::kSectionNotFound:
             return "the library carries no property list (no .PIPL section)";
-        case ElfReadStatus::kOk: break;
+        case ElfReadStatus::kOk:
+            break;
     }
     return "unknown failure";
 }

@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "interface/filter_record.h"
 #include "app/pipl_parser.h"
 #include "app/platform_module.h"
+#include "interface/filter_record.h"
 
 class PluginModule {
 public:

@@ -22,17 +22,16 @@ BenchPlanes MakePlanes(uint32_t width, uint32_t height) {
     planes.weights.resize(count);
 
     NoiseReducer reducer(&AllocateZeroed, &Release);
-    reducer.kernels.MedianFilterPacked(planes.noisy.data(), width, height, planes.median.data(),
-                                       1);
-    NoiseReducer::AbsDifference(planes.noisy.data(), planes.median.data(),
-                                planes.difference.data(), count, 1);
+    reducer.kernels.MedianFilterPacked(planes.noisy.data(), width, height, planes.median.data(), 1);
+    NoiseReducer::AbsDifference(planes.noisy.data(), planes.median.data(), planes.difference.data(),
+                                count, 1);
     reducer.kernels.MaxFilter(planes.difference.data(), width, height, planes.maximum.data(),
                               nullptr, 0, 1);
     reducer.kernels.MinFilter(planes.maximum.data(), width, height,
                               planes.filteredDifference.data(), nullptr, 0, 1);
     reducer.ComputeBlendWeights(planes.filteredDifference.data(), planes.median.data(),
-                                kDefaultStrength, kDefaultStrength, 8.0f,
-                                planes.weights.data(), count, 1);
+                                kDefaultStrength, kDefaultStrength, 8.0f, planes.weights.data(),
+                                count, 1);
     return planes;
 }
 
@@ -52,8 +51,7 @@ void Release(void* block) { std::free(block); }
 void ReportPerSample(benchmark::State& state, size_t samplesPerIteration) {
     state.SetItemsProcessed(int64_t(state.iterations()) * int64_t(samplesPerIteration));
     // Inverting the sample rate gives seconds per sample, printed with its prefix ("2.5ns").
-    state.counters["per_sample"] =
-        benchmark::Counter(double(samplesPerIteration),
-                           benchmark::Counter::kIsIterationInvariantRate |
-                               benchmark::Counter::kInvert);
+    state.counters["per_sample"] = benchmark::Counter(
+        double(samplesPerIteration),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }

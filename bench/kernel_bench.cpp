@@ -58,8 +58,8 @@ void Downsample(benchmark::State& state, uint32_t width, uint32_t height) {
     std::vector<uint8_t> out(size_t(halfWidth) * height);  // room for the intermediate
     tImgClass kernels;
     for (auto _ : state) {
-        kernels.Downsample(planes.noisy.data(), width, height, out.data(), halfWidth,
-                           halfHeight, 0, 1.0f);
+        kernels.Downsample(planes.noisy.data(), width, height, out.data(), halfWidth, halfHeight, 0,
+                           1.0f);
         benchmark::DoNotOptimize(out.data());
     }
     ReportPerSample(state, planes.SampleCount());
@@ -72,8 +72,8 @@ void Upsample(benchmark::State& state, uint32_t width, uint32_t height) {
     const uint32_t halfWidth = (width + 1) / 2, halfHeight = (height + 1) / 2;
     std::vector<uint8_t> half(size_t(halfWidth) * height);
     tImgClass kernels;
-    kernels.Downsample(planes.noisy.data(), width, height, half.data(), halfWidth, halfHeight,
-                       0, 1.0f);
+    kernels.Downsample(planes.noisy.data(), width, height, half.data(), halfWidth, halfHeight, 0,
+                       1.0f);
     std::vector<uint8_t> out(planes.SampleCount());
     for (auto _ : state) {
         kernels.Upsample(half.data(), halfWidth, halfHeight, out.data(), width, height, 1, 1.0f);

@@ -22,9 +22,12 @@ constexpr PlaneSize kSmallPlane{1500, 1000};
 
 const char* PathName(KernelPath path) {
     switch (path) {
-        case KernelPath::kScalar: return "scalar";
-        case KernelPath::kSse2: return "sse2";
-        case KernelPath::kAvx2: return "avx2";
+        case KernelPath::kScalar:
+            return "scalar";
+        case KernelPath::kSse2:
+            return "sse2";
+        case KernelPath::kAvx2:
+            return "avx2";
     }
     return "unknown";
 }
@@ -63,16 +66,14 @@ const std::vector<uint8_t>& DefaultWeightTable() {
         for (uint32_t b = 0; b < 256; ++b) {
             brightness.assign(256, uint8_t(b));
             reducer.ComputeBlendWeights(difference.data(), brightness.data(), kDefaultStrength,
-                                        kDefaultStrength, 8.0f, weights.data() + b * 256, 256,
-                                        1);
+                                        kDefaultStrength, 8.0f, weights.data() + b * 256, 256, 1);
         }
         return weights;
     }();
     return table;
 }
 
-void Median(benchmark::State&, const KernelTable& table, const BenchPlanes& planes,
-            Outputs& out) {
+void Median(benchmark::State&, const KernelTable& table, const BenchPlanes& planes, Outputs& out) {
     table.median(planes.noisy.data(), planes.width, planes.height, out.first.data());
 }
 
@@ -89,8 +90,8 @@ void RunningMin(benchmark::State&, const KernelTable& table, const BenchPlanes& 
 // The top level's first sweep: median, difference (gain 1) and running maximum.
 void MedianDifferenceMax(benchmark::State&, const KernelTable& table, const BenchPlanes& planes,
                          Outputs& out) {
-    table.medianDifferenceMax(planes.noisy.data(), planes.width, planes.height,
-                              out.first.data(), out.second.data(), nullptr);
+    table.medianDifferenceMax(planes.noisy.data(), planes.width, planes.height, out.first.data(),
+                              out.second.data(), nullptr);
 }
 
 // The top level's second sweep: running minimum, weights and blend, all in place.
@@ -132,11 +133,10 @@ void BlendByWeight(benchmark::State&, const KernelTable& table, const BenchPlane
                         out.first.data(), out.first.size());
 }
 
-void CombineDetailWithCoarse(benchmark::State&, const KernelTable& table,
-                             const BenchPlanes& planes, Outputs& out) {
+void CombineDetailWithCoarse(benchmark::State&, const KernelTable& table, const BenchPlanes& planes,
+                             Outputs& out) {
     table.combineDetailWithCoarse(planes.noisy.data(), 1.25f, planes.difference.data(), 0.8f,
-                                  planes.median.data(), 1.25f, out.first.data(),
-                                  out.first.size());
+                                  planes.median.data(), 1.25f, out.first.data(), out.first.size());
 }
 
 struct Stage {
@@ -165,8 +165,7 @@ const bool kRegistered = [] {
             const PlaneSize size =
                 path == KernelPath::kScalar && stage.slowWhenScalar ? kSmallPlane : kPlane;
             const std::string name = std::string(stage.name) + "/" + PathName(path) + "/" +
-                                     std::to_string(size.width) + "x" +
-                                     std::to_string(size.height);
+                                     std::to_string(size.width) + "x" + std::to_string(size.height);
             const PathBody body = stage.body;
             benchmark::RegisterBenchmark(name.c_str(), [path, body, size](benchmark::State& s) {
                 RunPathBenchmark(s, path, body, size);

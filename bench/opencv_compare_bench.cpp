@@ -11,11 +11,10 @@
 // from a table per level), "clarity80" a clarity other than 1 (gains other than 1 on
 // every level below the plane's own).
 
-#include <opencv2/core.hpp>
-#include <opencv2/imgproc.hpp>
-
 #include <algorithm>
 #include <ctime>
+#include <opencv2/core.hpp>
+#include <opencv2/imgproc.hpp>
 #include <vector>
 
 #include "bench/bench_planes.h"
@@ -35,8 +34,8 @@ struct Settings {
     float clarity = kDefaultClarity;
 };
 
-void ProcessPlaneOverMedianBlur(benchmark::State& state, uint32_t width, uint32_t height,
-                                bool held, Settings settings = {}) {
+void ProcessPlaneOverMedianBlur(benchmark::State& state, uint32_t width, uint32_t height, bool held,
+                                Settings settings = {}) {
     cv::setNumThreads(1);
     const BenchPlanes& planes = PlanesOfSize(width, height);
     cv::Mat source(int(height), int(width), CV_8UC1, const_cast<uint8_t*>(planes.noisy.data()));
@@ -71,17 +70,27 @@ void ProcessPlaneOverMedianBlur(benchmark::State& state, uint32_t width, uint32_
 
 }  // namespace
 
-BENCHMARK_CAPTURE(ProcessPlaneOverMedianBlur, held/6000x4000, 6000, 4000, true)
-    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
-BENCHMARK_CAPTURE(ProcessPlaneOverMedianBlur, fresh/6000x4000, 6000, 4000, false)
-    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
-BENCHMARK_CAPTURE(ProcessPlaneOverMedianBlur, held/3000x2000, 3000, 2000, true)
-    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
+BENCHMARK_CAPTURE(ProcessPlaneOverMedianBlur, held / 6000x4000, 6000, 4000, true)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(15);
+BENCHMARK_CAPTURE(ProcessPlaneOverMedianBlur, fresh / 6000x4000, 6000, 4000, false)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
+BENCHMARK_CAPTURE(ProcessPlaneOverMedianBlur, held / 3000x2000, 3000, 2000, true)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(30);
 // Highlight 70 and Shadow 25: 2 * sqrt(0.70) and 2 * sqrt(0.25).
-BENCHMARK_CAPTURE(ProcessPlaneOverMedianBlur, held/highlight70-shadow25/6000x4000, 6000, 4000,
+BENCHMARK_CAPTURE(ProcessPlaneOverMedianBlur, held / highlight70 - shadow25 / 6000x4000, 6000, 4000,
                   true, Settings{1.67332006f, 1.0f, kDefaultClarity})
-    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(15);
 // Clarity 80: 1.2 - 0.004 * 80.
-BENCHMARK_CAPTURE(ProcessPlaneOverMedianBlur, held/clarity80/6000x4000, 6000, 4000, true,
+BENCHMARK_CAPTURE(ProcessPlaneOverMedianBlur, held / clarity80 / 6000x4000, 6000, 4000, true,
                   Settings{kDefaultStrength, kDefaultStrength, 0.88f})
-    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(15);

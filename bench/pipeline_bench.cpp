@@ -13,8 +13,8 @@ void ProcessPlane(benchmark::State& state, uint32_t width, uint32_t height) {
     std::vector<uint8_t> out(planes.SampleCount());
     NoiseReducer reducer(&AllocateZeroed, &Release);
     for (auto _ : state) {
-        if (reducer.ProcessPlane(planes.noisy.data(), out.data(), width, height,
-                                 kDefaultStrength, kDefaultStrength, kDefaultClarity, 1, 5)) {
+        if (reducer.ProcessPlane(planes.noisy.data(), out.data(), width, height, kDefaultStrength,
+                                 kDefaultStrength, kDefaultClarity, 1, 5)) {
             state.SkipWithError("ProcessPlane failed");
             break;
         }

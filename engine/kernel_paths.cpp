@@ -41,8 +41,8 @@ void ScalarMedianDifferenceMax(const uint8_t* input, uint32_t width, uint32_t he
     ScalarMedian(input, width, height, median);
     DifferenceMax(input, width, height, median, difference, scaled);
 }
-void ScalarMinimumBlend(uint8_t* difference, uint32_t width, uint32_t height,
-                        const uint8_t* input, uint8_t* median, const uint8_t* weightTable) {
+void ScalarMinimumBlend(uint8_t* difference, uint32_t width, uint32_t height, const uint8_t* input,
+                        uint8_t* median, const uint8_t* weightTable) {
     ScalarMin(difference, width, height, difference);
     const size_t count = size_t(width) * height;
     for (size_t i = 0; i < count; ++i) {
@@ -121,7 +121,8 @@ bool ScalarForced() {
 
 bool KernelPathSupported(KernelPath path) {
     switch (path) {
-        case KernelPath::kScalar: return true;
+        case KernelPath::kScalar:
+            return true;
 #if LUMISTRA_X86_KERNELS
         case KernelPath::kSse2:
 #if defined(__x86_64__)
@@ -129,9 +130,11 @@ bool KernelPathSupported(KernelPath path) {
 #else
             return __builtin_cpu_supports("sse2");
 #endif
-        case KernelPath::kAvx2: return __builtin_cpu_supports("avx2");
+        case KernelPath::kAvx2:
+            return __builtin_cpu_supports("avx2");
 #endif
-        default: return false;
+        default:
+            return false;
     }
 }
 
@@ -139,12 +142,16 @@ const KernelTable& ScalarPackedMedianKernelTable() { return kScalarPackedMedianT
 
 const KernelTable* KernelTableFor(KernelPath path) {
     switch (path) {
-        case KernelPath::kScalar: return &kScalarTable;
+        case KernelPath::kScalar:
+            return &kScalarTable;
 #if LUMISTRA_X86_KERNELS
-        case KernelPath::kSse2: return &Sse2KernelTable();
-        case KernelPath::kAvx2: return &Avx2KernelTable();
+        case KernelPath::kSse2:
+            return &Sse2KernelTable();
+        case KernelPath::kAvx2:
+            return &Avx2KernelTable();
 #endif
-        default: return nullptr;
+        default:
+            return nullptr;
     }
 }
 

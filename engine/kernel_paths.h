@@ -35,8 +35,8 @@ struct KernelTable {
     // MinFilter of difference (clobbering it); then each minimum d and median sample m
     // give the weight weightTable[m * 256 + d] (three readable bytes follow its 65536) and
     // the median is replaced by BlendByWeight of input and median.
-    void (*minimumBlend)(uint8_t* difference, uint32_t width, uint32_t height,
-                         const uint8_t* input, uint8_t* median, const uint8_t* weightTable);
+    void (*minimumBlend)(uint8_t* difference, uint32_t width, uint32_t height, const uint8_t* input,
+                         uint8_t* median, const uint8_t* weightTable);
     // tImgClass::Downsample and Upsample (gain chooses the up-sampler's rounding).
     void (*downsample)(const uint8_t* src, uint32_t srcWidth, uint32_t srcHeight, uint8_t* dest,
                        uint32_t dstWidth, uint32_t dstHeight);
@@ -55,8 +55,8 @@ struct KernelTable {
     void (*combineDetail)(const uint8_t* a, float aCoef, const uint8_t* b, float bCoef,
                           uint8_t* out, size_t count);
     void (*combineDetailWithCoarse)(const uint8_t* a, float aCoef, const uint8_t* coarse,
-                                    float coarseCoef, const uint8_t* b, float bCoef,
-                                    uint8_t* out, size_t count);
+                                    float coarseCoef, const uint8_t* b, float bCoef, uint8_t* out,
+                                    size_t count);
     void (*combineOutput)(const uint8_t* a, float aCoef, const uint8_t* detail, float detailCoef,
                           uint8_t* out, size_t count);
     // minimumBlend with the weight of each minimum d given by RampWeight(ramp, d).
@@ -72,10 +72,9 @@ struct KernelTable {
     // as well. scaledRamp, when not null, is the exact ramp form of scaled
     // (RampWeight(*scaledRamp, d) == scaled[d]). Null on paths without it; returns false,
     // having done nothing, for a plane narrower than the path's vectors.
-    bool (*levelSweep)(const uint8_t* input, uint32_t width, uint32_t height,
-                       const uint8_t* scaled, const WeightRamp* scaledRamp,
-                       const uint8_t* weightTable, const WeightRamp* ramp, uint8_t* rings,
-                       uint8_t* output, uint8_t* down);
+    bool (*levelSweep)(const uint8_t* input, uint32_t width, uint32_t height, const uint8_t* scaled,
+                       const WeightRamp* scaledRamp, const uint8_t* weightTable,
+                       const WeightRamp* ramp, uint8_t* rings, uint8_t* output, uint8_t* down);
     // upsample of src (gain as there) to a dstWidth x dstHeight detail image combined by
     // how with filtered into out, row by row through row (dstWidth bytes of scratch), so
     // that the detail image is never stored whole. src lies apart from out. Null on paths

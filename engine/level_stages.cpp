@@ -55,9 +55,8 @@ bool UniformWeightRamp(float hiStrength, float loStrength, float threshold, uint
 }  // namespace
 
 bool NoiseReducer::SweepLevel(const uint8_t* input, uint8_t* output, uint32_t width,
-                              uint32_t height, float hiStrength, float loStrength,
-                              float threshold, float gain, const uint8_t* scaled,
-                              uint8_t* down) {
+                              uint32_t height, float hiStrength, float loStrength, float threshold,
+                              float gain, const uint8_t* scaled, uint8_t* down) {
     // With the pyramid in the second working image, the rings would have to share it.
     if (LevelKernels().levelSweep == nullptr || pyramidInWorkB_) return false;
     const uint64_t ringBytes = LevelSweepRingBytes(width);
@@ -85,9 +84,8 @@ bool NoiseReducer::SweepLevel(const uint8_t* input, uint8_t* output, uint32_t wi
 // brightness. Unless an observer wants to see the images in between, the minimum,
 // weights and blend then take one sweep; with equal strengths the weights need no table.
 void NoiseReducer::BlendLevel(const uint8_t* input, uint8_t* output, uint32_t width,
-                              uint32_t height, int32_t level, float hiStrength,
-                              float loStrength, float threshold, uint8_t* spare,
-                              size_t spareBytes) {
+                              uint32_t height, int32_t level, float hiStrength, float loStrength,
+                              float threshold, uint8_t* spare, size_t spareBytes) {
     const size_t count = size_t(width) * height;
     WeightRamp ramp;
     if (!kernels.HasImageObserver() &&

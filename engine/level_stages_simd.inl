@@ -8,8 +8,8 @@
 // null), and the row pass of the running maximum over it, while the rows are in cache.
 // The column pass of the maximum follows.
 template <class Wide, class Narrow>
-void MedianDifferenceMaxPlane(const uint8_t* src, uint32_t width, uint32_t height,
-                              uint8_t* median, uint8_t* difference, const uint8_t* scaled) {
+void MedianDifferenceMaxPlane(const uint8_t* src, uint32_t width, uint32_t height, uint8_t* median,
+                              uint8_t* difference, const uint8_t* scaled) {
     const size_t count = size_t(width) * height;
     LUMISTRA_ASSERT(BytesApart(src, count, median, count) &&
                     BytesApart(src, count, difference, count) &&
@@ -38,8 +38,8 @@ void MedianDifferenceMaxPlane(const uint8_t* src, uint32_t width, uint32_t heigh
 // reads difference as it is. Weigh gives the weights of a vector of minima (Vector) or of
 // one (One), from the minima and the median at their place.
 template <class B, class Weigh>
-void MinimumBlendPlane(uint8_t* difference, uint32_t width, uint32_t height,
-                       const uint8_t* input, uint8_t* median, const Weigh& weigh) {
+void MinimumBlendPlane(uint8_t* difference, uint32_t width, uint32_t height, const uint8_t* input,
+                       uint8_t* median, const Weigh& weigh) {
     const size_t count = size_t(width) * height;
     LUMISTRA_ASSERT(BytesApart(difference, count, median, count) &&
                     BytesApart(difference, count, input, count) &&
@@ -72,7 +72,8 @@ void MinimumBlendPlane(uint8_t* difference, uint32_t width, uint32_t height,
             Reg shared = B::Load(window[1] + x);
             for (int k = 2; k <= 2 * kRadius; ++k) shared = B::Min(shared, B::Load(window[k] + x));
             blend(offset, x, B::Min(shared, B::Load(window[0] + x)));
-            if (pair) blend(offset + width, x, B::Min(shared, B::Load(window[2 * kRadius + 1] + x)));
+            if (pair)
+                blend(offset + width, x, B::Min(shared, B::Load(window[2 * kRadius + 1] + x)));
         }
         for (; x < width; ++x) {
             for (uint32_t row = 0; row < (pair ? 2u : 1u); ++row) {
@@ -81,7 +82,8 @@ void MinimumBlendPlane(uint8_t* difference, uint32_t width, uint32_t height,
                     m = window[row + k][x] < m ? window[row + k][x] : m;
                 const size_t at = offset + row * size_t(width) + x;
                 const uint32_t weight = weigh.One(median[at], m);
-                median[at] = uint8_t((median[at] * (255u - weight) + input[at] * weight + 127u) / 255u);
+                median[at] =
+                    uint8_t((median[at] * (255u - weight) + input[at] * weight + 127u) / 255u);
             }
         }
     }

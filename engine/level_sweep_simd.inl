@@ -47,9 +47,15 @@ public:
     LevelSweep(const uint8_t* input, uint32_t width, uint32_t height, const uint8_t* scaled,
                const WeightRamp* scaledRamp, const Weigh& weigh, uint8_t* rings, uint8_t* output,
                uint8_t* down)
-        : input_(input), width_(width), height_(height), scaled_(scaled), scaledRamp_(scaledRamp),
+        : input_(input),
+          width_(width),
+          height_(height),
+          scaled_(scaled),
+          scaledRamp_(scaledRamp),
           weigh_(weigh),
-          maxRing_(rings), minRing_(rings + size_t(kMaxRingRows) * width), output_(output),
+          maxRing_(rings),
+          minRing_(rings + size_t(kMaxRingRows) * width),
+          output_(output),
           down_(down) {}
 
     void Run() {
@@ -95,13 +101,12 @@ private:
         uint8_t* row = MaxRow(y);
         uint32_t x = 0;
         for (; x + kLanes <= width_; x += kLanes) {
-            Reg difference = Wide::AbsDiff(Wide::Load(input_ + offset + x),
-                                           Wide::Load(output_ + offset + x));
+            Reg difference =
+                Wide::AbsDiff(Wide::Load(input_ + offset + x), Wide::Load(output_ + offset + x));
             if (scaledRamp_ != nullptr) difference = Wide::RampWeights(difference, *scaledRamp_);
             Wide::Store(row + x, difference);
         }
-        sample_ops::AbsDifference(input_ + offset + x, output_ + offset + x, row + x,
-                                    width_ - x);
+        sample_ops::AbsDifference(input_ + offset + x, output_ + offset + x, row + x, width_ - x);
         // The samples past the last whole vector, and all of them when the scaling has no
         // ramp form.
         if (scaled_ != nullptr)
@@ -198,13 +203,12 @@ bool LevelSweepWith(const uint8_t* input, uint32_t width, uint32_t height, const
                                         BytesApart(down, downBytes, rings, ringBytes)));
     if (weightTable != nullptr) {
         LevelSweep<Wide, Narrow, TableWeights<Wide>>(input, width, height, scaled, scaledRamp,
-                                                     TableWeights<Wide>{weightTable}, rings,
-                                                     output, down)
+                                                     TableWeights<Wide>{weightTable}, rings, output,
+                                                     down)
             .Run();
     } else {
         LevelSweep<Wide, Narrow, RampWeights<Wide>>(input, width, height, scaled, scaledRamp,
-                                                    RampWeights<Wide>{*ramp}, rings, output,
-                                                    down)
+                                                    RampWeights<Wide>{*ramp}, rings, output, down)
             .Run();
     }
     return true;

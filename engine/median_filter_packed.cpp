@@ -18,8 +18,8 @@ void tImgClass::MedianFilterPacked(const uint8_t* src, uint32_t width, uint32_t 
         out[1] = rows[2][1];
         uint32_t x = 0;
         for (; x + 13 < width; x += 8)
-            MedianKernel8(rows[0] + x, rows[1] + x, rows[2] + x, rows[3] + x, rows[4] + x,
-                          out + x, 8);
+            MedianKernel8(rows[0] + x, rows[1] + x, rows[2] + x, rows[3] + x, rows[4] + x, out + x,
+                          8);
         for (uint32_t column = x + 2; column + 2 < width; ++column) {
             GatherMedianWindow(rows, column, window);
             out[column] = SelectMedian(window, 25);

@@ -107,9 +107,8 @@ private:
     // weight table. nextDown: unless null, where the downsample of output goes as well.
     // BlendLevel runs the stages from the running minimum on.
     float FilterLevel(const uint8_t* input, uint8_t* output, uint32_t width, uint32_t height,
-                      float hiStrength, float loStrength, float previousThreshold,
-                      int32_t level, float gain, uint8_t* spare, size_t spareBytes,
-                      uint8_t* nextDown);
+                      float hiStrength, float loStrength, float previousThreshold, int32_t level,
+                      float gain, uint8_t* spare, size_t spareBytes, uint8_t* nextDown);
     void BlendLevel(const uint8_t* input, uint8_t* output, uint32_t width, uint32_t height,
                     int32_t level, float hiStrength, float loStrength, float threshold,
                     uint8_t* spare, size_t spareBytes);
@@ -122,8 +121,8 @@ private:
     void UpsampleDetail(uint8_t* work, uint32_t w, uint32_t h, uint32_t width, uint32_t height,
                         float gain, int32_t level);
     void BuildCombineTable(float topCoef, float detailCoef, uint8_t* table) const;
-    bool FindCombineRampOnce(const uint8_t* table, float topCoef, float detailCoef,
-                             size_t count, CombineRamp& ramp);
+    bool FindCombineRampOnce(const uint8_t* table, float topCoef, float detailCoef, size_t count,
+                             CombineRamp& ramp);
     void ProcessPyramidLevel(const uint8_t* source, bool sourceHalved, uint8_t* work,
                              uint8_t* detail, uint32_t width, uint32_t height, float hiStrength,
                              float loStrength, float clarity, float previousThreshold,

@@ -15,15 +15,20 @@ constexpr int32_t kDeepestLevelNumber = 100;
 double PowerOf(float c, uint32_t k) {
     const double base = c;
     switch (k) {
-        case 0: return 1.0;
-        case 1: return base;
-        case 2: return base * base;
-        case 3: return base * base * base;
+        case 0:
+            return 1.0;
+        case 1:
+            return base;
+        case 2:
+            return base * base;
+        case 3:
+            return base * base * base;
         case 4: {
             const double square = base * base;
             return square * square;
         }
-        default: return std::pow(base, double(k));
+        default:
+            return std::pow(base, double(k));
     }
 }
 
@@ -73,9 +78,9 @@ float NoiseReducer::LevelThreshold(float previousThreshold, int32_t level) const
     return depth <= 2 ? previousThreshold : previousThreshold / 2.0f;
 }
 
-bool NoiseReducer::ProcessPlane(const uint8_t* in, uint8_t* out, uint32_t width,
-                                uint32_t height, float hiStrength, float loStrength,
-                                float clarity, int32_t startLevel, int32_t maxLevel) {
+bool NoiseReducer::ProcessPlane(const uint8_t* in, uint8_t* out, uint32_t width, uint32_t height,
+                                float hiStrength, float loStrength, float clarity,
+                                int32_t startLevel, int32_t maxLevel) {
     // Parameters that leave the thresholds or the gains undefined fail like missing memory.
     if (startLevel < 0 || maxLevel < 0 || startLevel > kDeepestLevelNumber) return true;
     if (!(clarity > 0.0f) || !std::isfinite(clarity)) return true;
@@ -104,11 +109,11 @@ bool NoiseReducer::ProcessPlane(const uint8_t* in, uint8_t* out, uint32_t width,
     // it is free, the top level may also leave the next level's input at its place in the
     // pyramid.
     uint8_t* spare = in == out ? nullptr : out;
-    uint8_t* nextDown =
-        spare != nullptr && !pyramidInWorkB_ && !kernels.HasImageObserver() ? pyramid + halfCount
-                                                                           : nullptr;
-    const float topThreshold = FilterLevel(in, workA, width, height, hiStrength, loStrength,
-                                           0.0f, startLevel, 1.0f, spare, count, nextDown);
+    uint8_t* nextDown = spare != nullptr && !pyramidInWorkB_ && !kernels.HasImageObserver()
+                            ? pyramid + halfCount
+                            : nullptr;
+    const float topThreshold = FilterLevel(in, workA, width, height, hiStrength, loStrength, 0.0f,
+                                           startLevel, 1.0f, spare, count, nextDown);
     kernels.NameImage(workA, width, height, "NoiseL", 0, 0, 1.0f, startLevel);
 
     // Unless somebody watches the up-sampled detail, each of its rows goes straight into
@@ -162,8 +167,8 @@ bool NoiseReducer::ProcessPlane(const uint8_t* in, uint8_t* out, uint32_t width,
 
 float NoiseReducer::FilterLevel(const uint8_t* input, uint8_t* output, uint32_t width,
                                 uint32_t height, float hiStrength, float loStrength,
-                                float previousThreshold, int32_t level, float gain,
-                                uint8_t* spare, size_t spareBytes, uint8_t* nextDown) {
+                                float previousThreshold, int32_t level, float gain, uint8_t* spare,
+                                size_t spareBytes, uint8_t* nextDown) {
     const size_t count = size_t(width) * height;
     kernels.NameImage(input, width, height, "nraNInputL", 0, 0, 1.0f, level);
 
@@ -187,16 +192,16 @@ float NoiseReducer::FilterLevel(const uint8_t* input, uint8_t* output, uint32_t 
         uint8_t scaled[256];
         if (gain != 1.0f) ScaledDifferences(gain, scaled);
         const float threshold = LevelThreshold(previousThreshold, level);
-        if (SweepLevel(input, output, width, height, hiStrength, loStrength, threshold / gain,
-                       gain, gain != 1.0f ? scaled : nullptr, nextDown))
+        if (SweepLevel(input, output, width, height, hiStrength, loStrength, threshold / gain, gain,
+                       gain != 1.0f ? scaled : nullptr, nextDown))
             return threshold;
         LevelKernels().medianDifferenceMax(input, width, height, output, workB,
                                            gain != 1.0f ? scaled : nullptr);
     }
 
     const float threshold = LevelThreshold(previousThreshold, level);
-    BlendLevel(input, output, width, height, level, hiStrength, loStrength, threshold / gain,
-               spare, spareBytes);
+    BlendLevel(input, output, width, height, level, hiStrength, loStrength, threshold / gain, spare,
+               spareBytes);
     kernels.NameImage(output, width, height, "BlendedNoiseL", 0, 0, 1.0f, level);
     if (nextDown != nullptr)
         LevelKernels().downsample(output, width, height, nextDown, (width + 1) / 2,

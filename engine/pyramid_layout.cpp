@@ -28,6 +28,6 @@ uint64_t PyramidOffsetInWorkB(uint32_t width, uint32_t height) {
 uint64_t WorkBBytes(uint32_t width, uint32_t height) {
     const uint64_t planeBytes = uint64_t(width) * height;
     if (PyramidFitsInPlane(width, height)) return planeBytes;
-    return std::max(planeBytes,
-                    PyramidOffsetInWorkB(width, height) + PyramidExtent(width, height, 0, kAnyDepth));
+    return std::max(planeBytes, PyramidOffsetInWorkB(width, height) +
+                                    PyramidExtent(width, height, 0, kAnyDepth));
 }

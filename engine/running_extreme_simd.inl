@@ -51,8 +51,8 @@ void ExtremeRow(const uint8_t* src, uint8_t* dest, uint32_t width, RowStrips<B, 
         for (uint32_t x = 0; x < n; x += kLanes) {
             // Eights at x and x + 8 cover x .. x + 15; the rest of the window's 2R + 1 comes
             // from a quad (x + 15 .. x + 18) or a single sample (x + 16).
-            const typename B::Reg rest = Radius == 9 ? B::Load(s.quads + x + 15)
-                                                      : B::Load(s.extended + x + 16);
+            const typename B::Reg rest =
+                Radius == 9 ? B::Load(s.quads + x + 15) : B::Load(s.extended + x + 16);
             const typename B::Reg v =
                 X::Of(X::Of(B::Load(s.pairs + x), B::Load(s.pairs + x + 8)), rest);
             if (x + kLanes <= n) {

@@ -42,8 +42,8 @@ void LookUpWith(const uint8_t* table, const uint8_t* row, const uint8_t* column,
 // With every coefficient 1 (at clarity 1 every gain is 1) a sum is a whole number, which
 // ToSample only clamps: the detail is then a - b + c in 16-bit lanes.
 template <class B>
-void AddDifferenceClampedWith(const uint8_t* a, const uint8_t* b, const uint8_t* c,
-                              uint8_t* out, size_t count) {
+void AddDifferenceClampedWith(const uint8_t* a, const uint8_t* b, const uint8_t* c, uint8_t* out,
+                              size_t count) {
     const typename B::Reg mid = B::Splat(127);
     size_t i = 0;
     for (; i + B::kLanes <= count; i += B::kLanes)
@@ -56,8 +56,8 @@ void AddDifferenceClampedWith(const uint8_t* a, const uint8_t* b, const uint8_t*
 }
 
 template <class D, class B>
-void CombineDetailWith(const uint8_t* a, float aCoef, const uint8_t* b, float bCoef,
-                       uint8_t* out, size_t count) {
+void CombineDetailWith(const uint8_t* a, float aCoef, const uint8_t* b, float bCoef, uint8_t* out,
+                       size_t count) {
     if (aCoef == 1.0f && bCoef == 1.0f)
         return AddDifferenceClampedWith<B>(a, b, nullptr, out, count);
     using Reg = typename D::Reg;
@@ -95,8 +95,8 @@ void CombineDetailWithCoarseWith(const uint8_t* a, float aCoef, const uint8_t* c
         D::LoadPair(b + i, 0, b0, b1);
         D::StorePair(out + i, sum(a0, c0, b0), sum(a1, c1, b1));
     }
-    sample_ops::CombineDetailWithCoarse(a + i, aCoef, coarse + i, coarseCoef, b + i, bCoef,
-                                          out + i, count - i);
+    sample_ops::CombineDetailWithCoarse(a + i, aCoef, coarse + i, coarseCoef, b + i, bCoef, out + i,
+                                        count - i);
 }
 
 template <class D>

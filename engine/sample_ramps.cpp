@@ -15,7 +15,8 @@ int64_t WeightOffset(const uint8_t weights[256], uint32_t cap, int64_t multiplie
     for (uint32_t d = 1; d <= cap; ++d) {
         const int64_t product = int64_t(d) * multiplier;
         lowest = std::max(lowest, int64_t(weights[d]) * kUnit - product);
-        if (weights[d] < 255) highest = std::min(highest, int64_t(weights[d] + 1) * kUnit - 1 - product);
+        if (weights[d] < 255)
+            highest = std::min(highest, int64_t(weights[d] + 1) * kUnit - 1 - product);
     }
     return lowest <= highest ? lowest : -1;
 }

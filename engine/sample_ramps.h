@@ -31,9 +31,7 @@ inline uint32_t RampWeight(const WeightRamp& ramp, uint32_t difference) {
 
 // a * b / 2^15 rounded half up, for a and b below 2^15: the high half of a 16-bit product
 // as the processors' rounding multiply forms it.
-inline uint32_t ShortRampProduct(uint32_t a, uint32_t b) {
-    return (((a * b) >> 14) + 1) >> 1;
-}
+inline uint32_t ShortRampProduct(uint32_t a, uint32_t b) { return (((a * b) >> 14) + 1) >> 1; }
 
 // Finds the ramp that reproduces weights[0..255] (weights[0] must be 0), starting the
 // search from slope, the weight per unit of difference, and its 16-bit form when it has

@@ -27,8 +27,10 @@ uint8_t tImgClass::SelectMedian(uint8_t* values, uint32_t n) {
         uint32_t i = low + 1;
         uint32_t j = high;
         for (;;) {
-            do ++i; while (values[i] < pivot);
-            do --j; while (values[j] > pivot);
+            do ++i;
+            while (values[i] < pivot);
+            do --j;
+            while (values[j] > pivot);
             if (j < i) break;
             std::swap(values[i], values[j]);
         }

@@ -26,12 +26,12 @@ struct Avx2Bytes {
     }
     static Reg Blend(Reg input, Reg median, Reg weight) {
         const Reg zero = _mm256_setzero_si256();
-        const Reg low = BlendWords(_mm256_unpacklo_epi8(input, zero),
-                                   _mm256_unpacklo_epi8(median, zero),
-                                   _mm256_unpacklo_epi8(weight, zero));
-        const Reg high = BlendWords(_mm256_unpackhi_epi8(input, zero),
-                                    _mm256_unpackhi_epi8(median, zero),
-                                    _mm256_unpackhi_epi8(weight, zero));
+        const Reg low =
+            BlendWords(_mm256_unpacklo_epi8(input, zero), _mm256_unpacklo_epi8(median, zero),
+                       _mm256_unpacklo_epi8(weight, zero));
+        const Reg high =
+            BlendWords(_mm256_unpackhi_epi8(input, zero), _mm256_unpackhi_epi8(median, zero),
+                       _mm256_unpackhi_epi8(weight, zero));
         return _mm256_packus_epi16(low, high);
     }
 
@@ -66,13 +66,13 @@ struct Avx2Bytes {
         const int* base = reinterpret_cast<const int*>(table);
         Reg words[4];
         for (int part = 0; part < 4; ++part) {
-            const __m256i r = _mm256_cvtepu8_epi32(_mm_loadl_epi64(
-                reinterpret_cast<const __m128i*>(row + 8 * part)));
-            const __m256i c = _mm256_cvtepu8_epi32(_mm_loadl_epi64(
-                reinterpret_cast<const __m128i*>(column + 8 * part)));
+            const __m256i r = _mm256_cvtepu8_epi32(
+                _mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + 8 * part)));
+            const __m256i c = _mm256_cvtepu8_epi32(
+                _mm_loadl_epi64(reinterpret_cast<const __m128i*>(column + 8 * part)));
             const __m256i index = _mm256_or_si256(_mm256_slli_epi32(r, 8), c);
-            words[part] = _mm256_and_si256(_mm256_i32gather_epi32(base, index, 1),
-                                           _mm256_set1_epi32(0xFF));
+            words[part] =
+                _mm256_and_si256(_mm256_i32gather_epi32(base, index, 1), _mm256_set1_epi32(0xFF));
         }
         // Packing works within 128-bit halves; the final permute restores the order.
         const Reg pairs01 = _mm256_packus_epi32(words[0], words[1]);
@@ -167,15 +167,14 @@ struct Avx2Doubles {
     // As Sse2Doubles::StorePair, on eight lanes at once.
     static void StorePair(uint8_t* out, Reg lo, Reg hi) {
         __m256 single = _mm256_set_m128(_mm256_cvtpd_ps(hi), _mm256_cvtpd_ps(lo));
-        single = _mm256_min_ps(_mm256_max_ps(single, _mm256_setzero_ps()),
-                               _mm256_set1_ps(255.0f));
+        single = _mm256_min_ps(_mm256_max_ps(single, _mm256_setzero_ps()), _mm256_set1_ps(255.0f));
         const __m256i whole = _mm256_cvttps_epi32(single);
         const __m256 fraction = _mm256_sub_ps(single, _mm256_cvtepi32_ps(whole));
-        const __m256i roundsUp = _mm256_castps_si256(
-            _mm256_cmp_ps(fraction, _mm256_set1_ps(0.5f), _CMP_GE_OQ));
+        const __m256i roundsUp =
+            _mm256_castps_si256(_mm256_cmp_ps(fraction, _mm256_set1_ps(0.5f), _CMP_GE_OQ));
         const __m256i rounded = _mm256_sub_epi32(whole, roundsUp);
-        const __m128i words = _mm_packs_epi32(_mm256_castsi256_si128(rounded),
-                                              _mm256_extracti128_si256(rounded, 1));
+        const __m128i words =
+            _mm_packs_epi32(_mm256_castsi256_si128(rounded), _mm256_extracti128_si256(rounded, 1));
         _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(words, words));
     }
 };

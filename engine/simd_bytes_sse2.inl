@@ -25,8 +25,7 @@ struct Sse2Bytes {
         const Reg zero = _mm_setzero_si128();
         const Reg low = BlendWords(_mm_unpacklo_epi8(input, zero), _mm_unpacklo_epi8(median, zero),
                                    _mm_unpacklo_epi8(weight, zero));
-        const Reg high = BlendWords(_mm_unpackhi_epi8(input, zero),
-                                    _mm_unpackhi_epi8(median, zero),
+        const Reg high = BlendWords(_mm_unpackhi_epi8(input, zero), _mm_unpackhi_epi8(median, zero),
                                     _mm_unpackhi_epi8(weight, zero));
         return _mm_packus_epi16(low, high);
     }
@@ -34,19 +33,20 @@ struct Sse2Bytes {
     // a - b + c of each lane, clamped to 0..255, in 16-bit lanes.
     static Reg AddDifferenceClamped(Reg a, Reg b, Reg c) {
         const Reg zero = _mm_setzero_si128();
-        const Reg low = _mm_add_epi16(
-            _mm_sub_epi16(_mm_unpacklo_epi8(a, zero), _mm_unpacklo_epi8(b, zero)),
-            _mm_unpacklo_epi8(c, zero));
-        const Reg high = _mm_add_epi16(
-            _mm_sub_epi16(_mm_unpackhi_epi8(a, zero), _mm_unpackhi_epi8(b, zero)),
-            _mm_unpackhi_epi8(c, zero));
+        const Reg low =
+            _mm_add_epi16(_mm_sub_epi16(_mm_unpacklo_epi8(a, zero), _mm_unpacklo_epi8(b, zero)),
+                          _mm_unpacklo_epi8(c, zero));
+        const Reg high =
+            _mm_add_epi16(_mm_sub_epi16(_mm_unpackhi_epi8(a, zero), _mm_unpackhi_epi8(b, zero)),
+                          _mm_unpackhi_epi8(c, zero));
         return _mm_packus_epi16(low, high);
     }
 
     // Averages of bytes, halves up (the processor's own) or truncated.
     static Reg AverageUp(Reg a, Reg b) { return _mm_avg_epu8(a, b); }
     static Reg AverageDown(Reg a, Reg b) {
-        return _mm_sub_epi8(_mm_avg_epu8(a, b), _mm_and_si128(_mm_xor_si128(a, b), _mm_set1_epi8(1)));
+        return _mm_sub_epi8(_mm_avg_epu8(a, b),
+                            _mm_and_si128(_mm_xor_si128(a, b), _mm_set1_epi8(1)));
     }
     // The bytes of a interleaved with those of b: a0 b0 a1 b1 ..., stored as two vectors.
     static void StoreInterleaved(uint8_t* p, Reg a, Reg b) {

@@ -23,7 +23,9 @@ struct OneByte {
 };
 
 template <class T>
-constexpr T Smaller(T a, T b) { return a < b ? a : b; }
+constexpr T Smaller(T a, T b) {
+    return a < b ? a : b;
+}
 
 inline uint32_t ClampIndex(int64_t i, uint32_t count) {
     return i < 0 ? 0 : i >= int64_t(count) ? count - 1 : uint32_t(i);

@@ -27,9 +27,9 @@ inline uint32_t Widened(const uint8_t* row, uint32_t X, uint32_t srcWidth, Avera
 // The destination is produced from its last sample backwards. Every output depends only
 // on source samples at the same or a lower index, so when dest begins at src's address
 // no source sample is overwritten before its last use, whatever the plane's size.
-void tImgClass::Upsample(const uint8_t* src, uint32_t srcWidth, uint32_t srcHeight,
-                         uint8_t* dest, uint32_t dstWidth, uint32_t dstHeight,
-                         uint32_t /*flags*/, float gain) const {
+void tImgClass::Upsample(const uint8_t* src, uint32_t srcWidth, uint32_t srcHeight, uint8_t* dest,
+                         uint32_t dstWidth, uint32_t dstHeight, uint32_t /*flags*/,
+                         float gain) const {
     if (srcWidth == 0 || srcHeight == 0) return;
     const Averager avg{gain == 1.0f};
     for (uint32_t Y = dstHeight; Y-- > 0;) {
@@ -37,7 +37,8 @@ void tImgClass::Upsample(const uint8_t* src, uint32_t srcWidth, uint32_t srcHeig
         const uint8_t* upper = src + size_t(y) * srcWidth;
         uint8_t* out = dest + size_t(Y) * dstWidth;
         if ((Y & 1) == 0) {
-            for (uint32_t X = dstWidth; X-- > 0;) out[X] = uint8_t(Widened(upper, X, srcWidth, avg));
+            for (uint32_t X = dstWidth; X-- > 0;)
+                out[X] = uint8_t(Widened(upper, X, srcWidth, avg));
         } else {
             const uint8_t* lower = src + size_t(Min(y + 1, srcHeight - 1)) * srcWidth;
             for (uint32_t X = dstWidth; X-- > 0;)

@@ -35,7 +35,9 @@ void UpsampleRow(const uint8_t* upper, const uint8_t* lower, bool odd, uint32_t 
                  uint32_t dstWidth, uint8_t* out) {
     using Reg = typename B::Reg;
     constexpr uint32_t kLanes = B::kLanes;
-    auto average = [](Reg a, Reg b) { return kTruncate ? B::AverageDown(a, b) : B::AverageUp(a, b); };
+    auto average = [](Reg a, Reg b) {
+        return kTruncate ? B::AverageDown(a, b) : B::AverageUp(a, b);
+    };
     // A vector at x reads source columns x .. x + kLanes and writes 2x .. 2x + 2L - 1.
     uint32_t x = 0;
     for (; 2 * x + 2 * kLanes <= dstWidth && x + kLanes + 1 <= srcWidth; x += kLanes) {
@@ -109,8 +111,8 @@ void UpsampleCombineRows(const uint8_t* src, uint32_t srcWidth, uint32_t srcHeig
 template <class B, class D>
 void UpsampleCombineOutputWith(const uint8_t* src, uint32_t srcWidth, uint32_t srcHeight,
                                uint32_t dstWidth, uint32_t dstHeight, float gain,
-                               const uint8_t* filtered, const OutputCombination& how,
-                               uint8_t* row, uint8_t* out) {
+                               const uint8_t* filtered, const OutputCombination& how, uint8_t* row,
+                               uint8_t* out) {
     if (srcWidth == 0 || srcHeight == 0) return;
     const size_t count = size_t(dstWidth) * dstHeight;
     LUMISTRA_ASSERT(BytesApart(src, size_t(srcWidth) * srcHeight, out, count) &&

@@ -4,14 +4,14 @@
 
 float* AmountForKey(FilterParameters& parameters, DescriptorKeyID key) {
     switch (key) {
-    case keyNoiseHighAmount:
-        return &parameters.noiseHighAmount;
-    case keyNoiseLowAmount:
-        return &parameters.noiseLowAmount;
-    case keyClarityAmount:
-        return &parameters.clarityAmount;
-    default:
-        return nullptr;
+        case keyNoiseHighAmount:
+            return &parameters.noiseHighAmount;
+        case keyNoiseLowAmount:
+            return &parameters.noiseLowAmount;
+        case keyClarityAmount:
+            return &parameters.clarityAmount;
+        default:
+            return nullptr;
     }
 }
 

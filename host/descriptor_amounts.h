@@ -3,12 +3,11 @@
 #pragma once
 
 #include "engine/filter_parameters.h"
-#include "resources/plugin_identity.h"
 #include "interface/plugin_interface.h"
+#include "resources/plugin_identity.h"
 
 // In the order the values are recorded and registered.
-constexpr DescriptorKeyID kAmountKeys[] = {keyNoiseHighAmount, keyNoiseLowAmount,
-                                           keyClarityAmount};
+constexpr DescriptorKeyID kAmountKeys[] = {keyNoiseHighAmount, keyNoiseLowAmount, keyClarityAmount};
 
 // The field a descriptor key stands for, or null for a key that is not ours.
 float* AmountForKey(FilterParameters& parameters, DescriptorKeyID key);

@@ -3,9 +3,9 @@
 #include <optional>
 
 #include "engine/engine_values.h"
-#include "host/offered_routines.h"
-#include "host/last_parameters.h"
 #include "engine/noise_reducer.h"
+#include "host/last_parameters.h"
+#include "host/offered_routines.h"
 #include "host/plane_exchange.h"
 #include "host/plugin_alloc.h"
 #include "host/plugin_handles.h"
@@ -42,8 +42,9 @@ bool PassesRunTests(const FilterRecord& filter, RunData& runData) {
         return false;
     }
     // A layer's planes include its transparency; only its colour planes are filtered.
-    runData.planeCount =
-        filter.filterCase <= filterCaseFlatImageWithSelection ? filter.planes : filter.outLayerPlanes;
+    runData.planeCount = filter.filterCase <= filterCaseFlatImageWithSelection
+                             ? filter.planes
+                             : filter.outLayerPlanes;
     if (runData.planeCount != kRgbPlaneCount) {
         Refuse(kModeErrorCaption, kRgbOnlyMessage);
         return false;

@@ -14,11 +14,11 @@ namespace {
 class RegistrySuites {
 public:
     explicit RegistrySuites(const SPBasicSuite& basic) : basic_(basic) {
-        registryAcquired_ = Acquire(kPSDescriptorRegistrySuite, kPSDescriptorRegistrySuiteVersion,
-                                    registry_);
+        registryAcquired_ =
+            Acquire(kPSDescriptorRegistrySuite, kPSDescriptorRegistrySuiteVersion, registry_);
         if (registryAcquired_) {
-            descriptorsAcquired_ = Acquire(kPSActionDescriptorSuite,
-                                           kPSActionDescriptorSuiteVersion, descriptors_);
+            descriptorsAcquired_ =
+                Acquire(kPSActionDescriptorSuite, kPSActionDescriptorSuiteVersion, descriptors_);
         }
     }
     ~RegistrySuites() {
@@ -34,9 +34,7 @@ public:
 
     // Both suites, or null when either is unusable.
     const PSDescriptorRegistryProcs* Registry() const { return Usable() ? registry_ : nullptr; }
-    const PSActionDescriptorProcs* Descriptors() const {
-        return Usable() ? descriptors_ : nullptr;
-    }
+    const PSActionDescriptorProcs* Descriptors() const { return Usable() ? descriptors_ : nullptr; }
 
 private:
     template <class Suite>

@@ -82,11 +82,10 @@ inline const ReadDescriptorProcs* HostDescriptorReader(const PIDescriptorParamet
 
 // The writing table, only when it offers open, close and putFloat.
 inline const WriteDescriptorProcs* HostDescriptorWriter(const PIDescriptorParameters* script) {
-    const WriteDescriptorProcs* procs =
-        script != nullptr ? script->writeDescriptorProcs : nullptr;
+    const WriteDescriptorProcs* procs = script != nullptr ? script->writeDescriptorProcs : nullptr;
     if (procs == nullptr || procs->numWriteDescriptorProcs < 4) return nullptr;
-    if (procs->openWriteDescriptorProc == nullptr ||
-        procs->closeWriteDescriptorProc == nullptr || procs->putFloatProc == nullptr) {
+    if (procs->openWriteDescriptorProc == nullptr || procs->closeWriteDescriptorProc == nullptr ||
+        procs->putFloatProc == nullptr) {
         return nullptr;
     }
     return procs;

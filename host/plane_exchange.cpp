@@ -30,8 +30,7 @@ bool RunEngineOnCopy(NoiseReducer& engine, const FilterRecord& filter, PlaneShap
     if (plane == nullptr) return false;
     const auto* in = static_cast<const uint8_t*>(filter.inData);
     for (std::size_t y = 0; y < shape.height; ++y) {
-        std::memcpy(plane + y * width, in + y * static_cast<std::size_t>(filter.inRowBytes),
-                    width);
+        std::memcpy(plane + y * width, in + y * static_cast<std::size_t>(filter.inRowBytes), width);
     }
     const bool filtered = RunEngine(engine, plane, plane, shape, values);
     if (filtered) {
@@ -61,11 +60,10 @@ bool FilterDeliveredPlane(const FilterRecord& filter, NoiseReducer& engine,
     const PlaneShape shape{static_cast<uint32_t>(width), static_cast<uint32_t>(height)};
     // The usual host delivers tight rows: the engine then works on the host's
     // buffers directly (in place when the host gives one buffer for both).
-    const bool filtered =
-        filter.inRowBytes == width && filter.outRowBytes == width
-            ? RunEngine(engine, static_cast<const uint8_t*>(filter.inData),
-                        static_cast<uint8_t*>(filter.outData), shape, values)
-            : RunEngineOnCopy(engine, filter, shape, values);
+    const bool filtered = filter.inRowBytes == width && filter.outRowBytes == width
+                              ? RunEngine(engine, static_cast<const uint8_t*>(filter.inData),
+                                          static_cast<uint8_t*>(filter.outData), shape, values)
+                              : RunEngineOnCopy(engine, filter, shape, values);
     if (!filtered) SetResult(userCanceledErr);
     return filtered;
 }

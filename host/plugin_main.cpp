@@ -28,8 +28,8 @@ void CleanUpAfterFailure() noexcept {
 }
 }  // namespace
 
-LUMISTRA_EXPORT void PLUGIN_CALLBACK PluginMain(int16_t selector, void* paramBlock,
-                                                intptr_t* data, int16_t* result) {
+LUMISTRA_EXPORT void PLUGIN_CALLBACK PluginMain(int16_t selector, void* paramBlock, intptr_t* data,
+                                                int16_t* result) {
     BeginCall(selector, paramBlock, data, result);
     // No exception may reach the host, whose frames know nothing of them.
     try {

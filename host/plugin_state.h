@@ -14,7 +14,7 @@ struct PluginState {
     FilterRecord* filter = nullptr;
     AboutRecord* about = nullptr;
     intptr_t* dataSlot = nullptr;  // holds the RunData handle between calls
-    int16_t* result = nullptr;  // the host's result word; read it through Result()
+    int16_t* result = nullptr;     // the host's result word; read it through Result()
 
     // Valid only while the handles are locked.
     FilterParameters* parameters = nullptr;

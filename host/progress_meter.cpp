@@ -26,46 +26,46 @@ void Report() {
 
 void UpdateProgress(ProgressOperation operation, int32_t value) {
     switch (operation) {
-    case ProgressOperation::Enable:
-        gProgress.enabled = true;
-        break;
-    case ProgressOperation::Disable:
-        gProgress.enabled = false;
-        break;
-    case ProgressOperation::Start:
-        gProgress.done = 0;
-        gProgress.total = value;
-        Report();
-        break;
-    case ProgressOperation::Step:
-        if (gProgress.enabled) {
-            gProgress.done = SaturatingAdd(gProgress.done, 1);
+        case ProgressOperation::Enable:
+            gProgress.enabled = true;
+            break;
+        case ProgressOperation::Disable:
+            gProgress.enabled = false;
+            break;
+        case ProgressOperation::Start:
+            gProgress.done = 0;
+            gProgress.total = value;
             Report();
-        }
-        break;
-    case ProgressOperation::Set:
-        gProgress.done = value;
-        Report();
-        break;
-    case ProgressOperation::Finish:
-        // done ends one past total; a disabled meter gets there without the
-        // walk, and the walk stops before the counter could overflow.
-        if (!gProgress.enabled) {
-            if (gProgress.done <= gProgress.total) {
-                gProgress.done = SaturatingAdd(gProgress.total, 1);
+            break;
+        case ProgressOperation::Step:
+            if (gProgress.enabled) {
+                gProgress.done = SaturatingAdd(gProgress.done, 1);
+                Report();
             }
             break;
-        }
-        while (gProgress.done <= gProgress.total) {
+        case ProgressOperation::Set:
+            gProgress.done = value;
             Report();
-            if (gProgress.done == std::numeric_limits<int32_t>::max()) break;
-            ++gProgress.done;
-        }
-        break;
-    case ProgressOperation::Extend:
-        gProgress.total = SaturatingAdd(gProgress.total, value);
-        Report();
-        break;
+            break;
+        case ProgressOperation::Finish:
+            // done ends one past total; a disabled meter gets there without the
+            // walk, and the walk stops before the counter could overflow.
+            if (!gProgress.enabled) {
+                if (gProgress.done <= gProgress.total) {
+                    gProgress.done = SaturatingAdd(gProgress.total, 1);
+                }
+                break;
+            }
+            while (gProgress.done <= gProgress.total) {
+                Report();
+                if (gProgress.done == std::numeric_limits<int32_t>::max()) break;
+                ++gProgress.done;
+            }
+            break;
+        case ProgressOperation::Extend:
+            gProgress.total = SaturatingAdd(gProgress.total, value);
+            Report();
+            break;
     }
 }
 

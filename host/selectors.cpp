@@ -3,10 +3,10 @@
 #include <iterator>
 
 #include "host/filter_run.h"
+#include "host/last_parameters.h"
 #include "host/plugin_alloc.h"
 #include "host/plugin_handles.h"
 #include "host/plugin_state.h"
-#include "host/last_parameters.h"
 #include "host/script_parameters.h"
 #include "host/user_interface.h"
 
@@ -14,9 +14,7 @@ namespace {
 constexpr int32_t kParametersSize = sizeof(FilterParameters);
 constexpr int32_t kRunDataSize = sizeof(RunData);
 
-bool HaveBothHandles() {
-    return State().filter->parameters != nullptr && *State().dataSlot != 0;
-}
+bool HaveBothHandles() { return State().filter->parameters != nullptr && *State().dataSlot != 0; }
 
 void CreateMissingHandles() {
     if (State().filter->parameters == nullptr) CreateParametersHandle(kParametersSize);
@@ -58,8 +56,8 @@ void RunFinish() {
 
 using SelectorRoutine = void (*)();
 // Indexed by selector, filterSelectorAbout to filterSelectorFinish.
-constexpr SelectorRoutine kSelectorTable[] = {RunAbout,    RunParameters, RunPrepare,
-                                              RunStart,    RunContinue,   RunFinish};
+constexpr SelectorRoutine kSelectorTable[] = {RunAbout, RunParameters, RunPrepare,
+                                              RunStart, RunContinue,   RunFinish};
 }  // namespace
 
 void WriteDefaults() {

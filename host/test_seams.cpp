@@ -1,7 +1,7 @@
 #include "host/test_seams.h"
 
-#include "host/user_interface_seams.h"
 #include "host/plugin_alloc.h"
+#include "host/user_interface_seams.h"
 
 namespace {
 
@@ -29,8 +29,7 @@ void LumistraTestSetEnginePassObserver(LumistraTestEnginePassObserver observer, 
 
 void LumistraTestSetDialogAnswer(int answer) { Seams().dialogAnswer = answer; }
 
-void LumistraTestSetDialogValues(float noiseHighAmount, float noiseLowAmount,
-                                 float clarityAmount) {
+void LumistraTestSetDialogValues(float noiseHighAmount, float noiseLowAmount, float clarityAmount) {
     Seams().editsValues = true;
     Seams().dialogValues = FilterParameters{noiseHighAmount, noiseLowAmount, clarityAmount};
 }

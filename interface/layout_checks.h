@@ -27,12 +27,12 @@ constexpr std::size_t Pick(std::size_t bits32, std::size_t bits64) {
 }
 }  // namespace lumistra_layout
 
-#define LUMISTRA_CHECK_OFFSET(Type, field, off32, off64)                         \
+#define LUMISTRA_CHECK_OFFSET(Type, field, off32, off64)                        \
     static_assert(offsetof(Type, field) == lumistra_layout::Pick(off32, off64), \
                   "offset of " #Type "::" #field)
 
-#define LUMISTRA_CHECK_FIELD(Type, field, off32, size32, off64, size64)          \
-    LUMISTRA_CHECK_OFFSET(Type, field, off32, off64);                            \
+#define LUMISTRA_CHECK_FIELD(Type, field, off32, size32, off64, size64)         \
+    LUMISTRA_CHECK_OFFSET(Type, field, off32, off64);                           \
     static_assert(sizeof(Type::field) == lumistra_layout::Pick(size32, size64), \
                   "size of " #Type "::" #field)
 

@@ -15,8 +15,7 @@ typedef SPErr(PLUGIN_CALLBACK* SPReleaseSuiteProc)(const char* name, int32_t ver
 typedef SPBoolean(PLUGIN_CALLBACK* SPIsEqualProc)(const char* token1, const char* token2);
 typedef SPErr(PLUGIN_CALLBACK* SPAllocateBlockProc)(size_t size, void** block);
 typedef SPErr(PLUGIN_CALLBACK* SPFreeBlockProc)(void* block);
-typedef SPErr(PLUGIN_CALLBACK* SPReallocateBlockProc)(void* block, size_t newSize,
-                                                      void** newBlock);
+typedef SPErr(PLUGIN_CALLBACK* SPReallocateBlockProc)(void* block, size_t newSize, void** newBlock);
 typedef SPErr(PLUGIN_CALLBACK* SPUndefinedProc)();
 
 struct SPBasicSuite {
@@ -46,8 +45,7 @@ typedef OSErr(PLUGIN_CALLBACK* ActionDescriptorPutIntegerProc)(PIActionDescripto
 typedef OSErr(PLUGIN_CALLBACK* ActionDescriptorPutFloatProc)(PIActionDescriptor descriptor,
                                                              DescriptorKeyID key, double value);
 typedef OSErr(PLUGIN_CALLBACK* ActionDescriptorGetIntegerProc)(PIActionDescriptor descriptor,
-                                                               DescriptorKeyID key,
-                                                               int32_t* value);
+                                                               DescriptorKeyID key, int32_t* value);
 typedef OSErr(PLUGIN_CALLBACK* ActionDescriptorGetFloatProc)(PIActionDescriptor descriptor,
                                                              DescriptorKeyID key, double* value);
 

@@ -24,7 +24,7 @@ typedef int32_t Fixed;    // 16.16 fixed point, 1.0 = 0x00010000
 typedef int16_t OSErr;    // host result code, 0 = noErr
 typedef uint32_t OSType;  // four-character code, first character in the top byte
 typedef char* Ptr;
-typedef Ptr* Handle;      // host-owned; create, resize, lock and free only through HandleProcs
+typedef Ptr* Handle;          // host-owned; create, resize, lock and free only through HandleProcs
 typedef uint8_t Str255[256];  // length-prefixed string
 
 typedef OSType PIType;

@@ -53,13 +53,13 @@ constexpr int8_t filterDataHandlingNone = 1;
 constexpr int8_t filterDataHandlingBlackMat = 2;
 constexpr int8_t filterDataHandlingGrayMat = 3;
 constexpr int8_t filterDataHandlingWhiteMat = 4;
-constexpr int8_t filterDataHandlingDefringe = 5;       // input only
-constexpr int8_t filterDataHandlingBlackZap = 6;       // input only
-constexpr int8_t filterDataHandlingGrayZap = 7;        // input only
-constexpr int8_t filterDataHandlingWhiteZap = 8;       // input only
-constexpr int8_t filterDataHandlingFillMask = 9;       // output only
-constexpr int8_t filterDataHandlingBackgroundZap = 10; // input only
-constexpr int8_t filterDataHandlingForegroundZap = 11; // input only
+constexpr int8_t filterDataHandlingDefringe = 5;        // input only
+constexpr int8_t filterDataHandlingBlackZap = 6;        // input only
+constexpr int8_t filterDataHandlingGrayZap = 7;         // input only
+constexpr int8_t filterDataHandlingWhiteZap = 8;        // input only
+constexpr int8_t filterDataHandlingFillMask = 9;        // output only
+constexpr int8_t filterDataHandlingBackgroundZap = 10;  // input only
+constexpr int8_t filterDataHandlingForegroundZap = 11;  // input only
 
 // Bit numbers in FilterCaseInfo::flags1.
 constexpr int PIFilterDontCopyToDestinationBit = 0;

@@ -21,7 +21,8 @@
 #endif
 
 __attribute__((section(".PIPL"), LUMISTRA_KEEP_SECTION))
-const std::array<uint8_t, kPiplNative.size()> lumistraPiplSection = kPiplNative;
+const std::array<uint8_t, kPiplNative.size()>
+    lumistraPiplSection = kPiplNative;
 
-__attribute__((section(".AETE"), LUMISTRA_KEEP_SECTION))
-const std::array<uint8_t, kAete.size()> lumistraAeteSection = kAete;
+__attribute__((section(".AETE"), LUMISTRA_KEEP_SECTION)) const std::array<uint8_t, kAete.size()>
+    lumistraAeteSection = kAete;

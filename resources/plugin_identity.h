@@ -2,9 +2,9 @@
 // scripting terminology and the scripting code all take them from here.
 #pragma once
 
-#include "resources/version_info.h"
 #include "interface/plugin_types.h"
 #include "resources/resource_ids.h"
+#include "resources/version_info.h"
 
 constexpr int16_t kPiplResourceId = IDR_PIPL;
 constexpr int16_t kAeteResourceId = IDR_AETE;  // named by the terminology property

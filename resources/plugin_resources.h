@@ -8,8 +8,8 @@
 #include <cstdint>
 
 #include "interface/plugin_constants.h"
-#include "resources/plugin_identity.h"
 #include "interface/property_list.h"
+#include "resources/plugin_identity.h"
 #include "resources/resource_bytes.h"
 
 // ---- Property list ---------------------------------------------------------
@@ -66,7 +66,7 @@ constexpr uint32_t PutPiplProperties(Sink& out, OSType entryPointKey) {
              filterCase <= filterCaseProtectedTransparencyWithSelection; ++filterCase) {
             data.Put(static_cast<uint8_t>(filterDataHandlingNone));  // input
             data.Put(static_cast<uint8_t>(filterDataHandlingNone));  // output
-            PutZeros(data, 2);                                         // flags
+            PutZeros(data, 2);                                       // flags
         }
     });
     return count;

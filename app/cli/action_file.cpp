@@ -48,8 +48,7 @@ Descriptor ReadActionFile(const std::string& path, const PiplInfo& filter, std::
         return {};
     }
     const std::string expectedEvent = EventOf(filter);
-    if (action.contains("event") && !expectedEvent.empty() &&
-        action["event"] != expectedEvent) {
+    if (action.contains("event") && !expectedEvent.empty() && action["event"] != expectedEvent) {
         *problem = "was recorded for another filter (event " + action["event"].dump() +
                    ", this filter's is \"" + expectedEvent + "\")";
         return {};

@@ -13,13 +13,19 @@ namespace {
 
 void Count(const JobReport& report, BatchSummary* summary) {
     switch (report.outcome) {
-        case JobOutcome::kWritten: ++summary->written; break;
+        case JobOutcome::kWritten:
+            ++summary->written;
+            break;
         case JobOutcome::kWrittenNotRecorded:
             ++summary->written;
             ++summary->unrecorded;
             break;
-        case JobOutcome::kFailed: ++summary->failed; break;
-        case JobOutcome::kInterrupted: summary->interrupted = true; break;
+        case JobOutcome::kFailed:
+            ++summary->failed;
+            break;
+        case JobOutcome::kInterrupted:
+            summary->interrupted = true;
+            break;
     }
 }
 

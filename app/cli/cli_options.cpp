@@ -78,10 +78,14 @@ const std::map<std::string, ValueHandler>& ValueOptions() {
             return ParseQuality(v, o.jpegQuality);
         };
         h["--subsampling"] = [](const std::string& v, CliOptions& o) -> std::string {
-            if (v == "444") o.subsampling = ChromaSubsampling::k444;
-            else if (v == "422") o.subsampling = ChromaSubsampling::k422;
-            else if (v == "420") o.subsampling = ChromaSubsampling::k420;
-            else return "must be 444, 422 or 420";
+            if (v == "444")
+                o.subsampling = ChromaSubsampling::k444;
+            else if (v == "422")
+                o.subsampling = ChromaSubsampling::k422;
+            else if (v == "420")
+                o.subsampling = ChromaSubsampling::k420;
+            else
+                return "must be 444, 422 or 420";
             return {};
         };
         h["--png-level"] = [](const std::string& v, CliOptions& o) -> std::string {

@@ -8,14 +8,14 @@
 #include "app/cli/action_file.h"
 #include "app/cli/atomic_output.h"
 #include "app/cli/document_conversion.h"
-#include "app/filter_host.h"
 #include "app/cli/image_reader.h"
 #include "app/cli/image_writer.h"
 #include "app/cli/interrupt.h"
 #include "app/cli/metadata_carrier.h"
+#include "app/cli/progress_display.h"
+#include "app/filter_host.h"
 #include "resources/plugin_identity.h"
 #include "resources/plugin_messages.h"
-#include "app/cli/progress_display.h"
 
 namespace fs = std::filesystem;
 
@@ -75,9 +75,12 @@ std::string SizeText(int32_t width, int32_t height) {
 
 std::string DescribeFilterResult(OSErr result) {
     switch (result) {
-        case userCanceledErr: return "the filter cancelled the run";
-        case memFullErr: return "there is not enough memory for the filter";
-        default: return "the filter failed (error " + std::to_string(result) + ")";
+        case userCanceledErr:
+            return "the filter cancelled the run";
+        case memFullErr:
+            return "there is not enough memory for the filter";
+        default:
+            return "the filter failed (error " + std::to_string(result) + ")";
     }
 }
 
@@ -120,7 +123,7 @@ bool Job::ReadHeader() {
         }
         converted_ = true;
         Note(header.storedMode == ColourMode::kCmyk ? "converted from CMYK to RGB"
-                                                : "converted from greyscale to RGB");
+                                                    : "converted from greyscale to RGB");
     }
     if (header.bitsPerSample > 8) {
         const std::string depth = std::to_string(header.bitsPerSample) + "-bit" +
@@ -271,16 +274,16 @@ void Job::KeepRecordAndLastUsed() {
     report_.outcome = JobOutcome::kWritten;
     report_.lines.push_back({false, task_.input + " -> " + task_.output + DescribeValues()});
     if (settings_.recordPath) {
-        const std::string problem = recorded_ ? WriteActionFile(*settings_.recordPath,
-                                                                settings_.module->properties(),
-                                                                *recorded_)
-                                              : "the filter recorded nothing";
+        const std::string problem =
+            recorded_
+                ? WriteActionFile(*settings_.recordPath, settings_.module->properties(), *recorded_)
+                : "the filter recorded nothing";
         if (!problem.empty()) {
             // The image itself is safely written; only the record is missing.
             report_.outcome = JobOutcome::kWrittenNotRecorded;
             Say("lumistra: " + task_.input +
-                ": written, but the recorded action cannot be written to " +
-                *settings_.recordPath + ": " + problem);
+                ": written, but the recorded action cannot be written to " + *settings_.recordPath +
+                ": " + problem);
         }
     }
     if (settings_.lastUsedPath) {

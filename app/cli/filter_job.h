@@ -11,10 +11,10 @@
 
 #include "app/cli/cli_options.h"
 #include "app/cli/image_encoding.h"
-#include "app/descriptor.h"
 #include "app/cli/output_plan.h"
-#include "app/plugin_module.h"
 #include "app/cli/registry_file.h"
+#include "app/descriptor.h"
+#include "app/plugin_module.h"
 
 // What is the same for every file of one command.
 struct JobSettings {

@@ -5,7 +5,8 @@
 std::string VersionText() { return "lumistra " LUMISTRA_VERSION_TEXT "\n"; }
 
 std::string HelpText() {
-    return R"(lumistra )" LUMISTRA_VERSION_TEXT R"(: reduces noise and film grain in photographs with the
+    return R"(lumistra )" LUMISTRA_VERSION_TEXT
+           R"(: reduces noise and film grain in photographs with the
 LUMISTRA filter plug-in, loaded and driven as an image application would.
 
 Usage:

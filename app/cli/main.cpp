@@ -27,11 +27,11 @@
 #include "app/cli/help_text.h"
 #include "app/cli/interrupt.h"
 #include "app/cli/output_plan.h"
-#include "resources/plugin_identity.h"
 #include "app/cli/plugin_locator.h"
-#include "app/plugin_module.h"
 #include "app/cli/progress_display.h"
 #include "app/cli/registry_file.h"
+#include "app/plugin_module.h"
+#include "resources/plugin_identity.h"
 
 namespace {
 
@@ -102,16 +102,18 @@ bool ReportedNoInputExists(const std::vector<FileTask>& tasks) {
         lines.push_back(task.input + ": cannot be read: " + std::strerror(errno));
     }
     for (const std::string& line : lines) Complain(line, kExitFileFailed);
-    if (tasks.size() > 1) Complain(std::to_string(tasks.size()) + " of " +
-                                       std::to_string(tasks.size()) + " files failed",
-                                   kExitFileFailed);
+    if (tasks.size() > 1)
+        Complain(
+            std::to_string(tasks.size()) + " of " + std::to_string(tasks.size()) + " files failed",
+            kExitFileFailed);
     return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const ParsedCommandLine parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    const ParsedCommandLine parsed =
+        ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) return Complain(parsed.error, kExitUsage);
     const CliOptions& options = parsed.options;
     if (options.action == CliAction::kHelp) {
@@ -145,9 +147,9 @@ int main(int argc, char** argv) {
         std::error_code error;
         std::filesystem::create_directories(*options.outputDir, error);
         if (error) {
-            return Complain("cannot create the folder " + *options.outputDir + ": " +
-                                error.message(),
-                            kExitFileFailed);
+            return Complain(
+                "cannot create the folder " + *options.outputDir + ": " + error.message(),
+                kExitFileFailed);
         }
     }
 

@@ -21,8 +21,7 @@ std::string Identity(const std::string& path) {
 
 std::string DefaultOutputFor(const std::string& input) {
     const fs::path path(input);
-    return (path.parent_path() /
-            (path.stem().string() + "-denoised" + path.extension().string()))
+    return (path.parent_path() / (path.stem().string() + "-denoised" + path.extension().string()))
         .string();
 }
 
@@ -55,8 +54,8 @@ std::vector<FileTask> PlanOutputs(const CliOptions& options, std::string* error)
         const std::string output = Identity(task.output);
         const auto earlier = writers.find(output);
         if (earlier != writers.end()) {
-            *error = earlier->second + " and " + task.input + " would both be written to " +
-                     task.output;
+            *error =
+                earlier->second + " and " + task.input + " would both be written to " + task.output;
             return {};
         }
         writers.emplace(output, task.input);

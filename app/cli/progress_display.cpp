@@ -30,15 +30,14 @@ void ProgressDisplay::Report(int32_t done, int32_t total) {
         std::fflush(log_);
     }
     if (!drawBar_ || total <= 0) return;
-    const int percent = static_cast<int>(
-        std::clamp<int64_t>(int64_t{done} * 100 / total, 0, 100));
+    const int percent = static_cast<int>(std::clamp<int64_t>(int64_t{done} * 100 / total, 0, 100));
     if (percent == lastPercent_) return;
     lastPercent_ = percent;
 
     // "label [#######.......]  45%", cut to the terminal's width.
     const int columns = TerminalColumns() - 1;
-    const int cells = std::clamp(columns - 8 - static_cast<int>(label_.size()) - 1, 10,
-                                 kMaxBarCells);
+    const int cells =
+        std::clamp(columns - 8 - static_cast<int>(label_.size()) - 1, 10, kMaxBarCells);
     const int filled = cells * percent / 100;
     std::string line = label_ + " [" + std::string(static_cast<std::size_t>(filled), '#') +
                        std::string(static_cast<std::size_t>(cells - filled), '.') + "] ";

@@ -115,9 +115,10 @@ std::string HowItEnded(pid_t pid) {
 
 }  // namespace
 
-std::size_t RunInWorkerProcesses(const std::vector<FileTask>& tasks, uint32_t workerCount,
-                                 const std::function<JobReport(const FileTask&)>& job,
-                                 const std::function<void(std::size_t, const JobReport&)>& finished) {
+std::size_t RunInWorkerProcesses(
+    const std::vector<FileTask>& tasks, uint32_t workerCount,
+    const std::function<JobReport(const FileTask&)>& job,
+    const std::function<void(std::size_t, const JobReport&)>& finished) {
     std::fflush(nullptr);
     // A worker that dies must not take the parent with it.
     ::signal(SIGPIPE, SIG_IGN);

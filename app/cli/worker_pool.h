@@ -16,6 +16,7 @@
 // in the parent for every task that ran, in the order they finish; a worker
 // that dies reports its task as failed. After a Ctrl-C no further task is
 // started. Returns how many tasks never started.
-std::size_t RunInWorkerProcesses(const std::vector<FileTask>& tasks, uint32_t workers,
-                                 const std::function<JobReport(const FileTask&)>& job,
-                                 const std::function<void(std::size_t, const JobReport&)>& finished);
+std::size_t RunInWorkerProcesses(
+    const std::vector<FileTask>& tasks, uint32_t workers,
+    const std::function<JobReport(const FileTask&)>& job,
+    const std::function<void(std::size_t, const JobReport&)>& finished);

@@ -17,7 +17,8 @@ protected:
         std::vector<std::string> names;
         for (int i = 0; i < count; ++i) {
             const std::string name = "in" + std::to_string(i) + (i % 2 == 0 ? ".png" : ".jpg");
-            WriteImage(PathText(name), MakePhoto(i == 3 ? 4 : 3, 300, 280, static_cast<uint32_t>(i) + 1));
+            WriteImage(PathText(name),
+                       MakePhoto(i == 3 ? 4 : 3, 300, 280, static_cast<uint32_t>(i) + 1));
             names.push_back(name);
         }
         return names;
@@ -64,8 +65,7 @@ TEST_F(BatchTest, OneFailingFileIsReportedAndTheRestGoOn) {
 
 TEST_F(BatchTest, InterruptStopsEveryWorkerAndWritesNothing) {
     std::vector<std::string> arguments = MakeInputs(4);
-    arguments.insert(arguments.end(),
-                     {"--out-dir", "out", "-j", "2", "--interrupt-at-poll", "1"});
+    arguments.insert(arguments.end(), {"--out-dir", "out", "-j", "2", "--interrupt-at-poll", "1"});
     const ToolRun run = Run(arguments);
     EXPECT_EQ(run.exitCode, 130) << Explain(run);
     EXPECT_NE(run.err.find("interrupted; 0 of 4 files written"), std::string::npos) << run.err;

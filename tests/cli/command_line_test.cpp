@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/cli/cli_options.h"
-#include "tests/cli/cli_test_support.h"
 #include "app/cli/output_plan.h"
+#include "tests/cli/cli_test_support.h"
 #include "tests/cli/test_images.h"
 
 namespace {

@@ -118,13 +118,14 @@ TEST_F(FilesTest, InputReplacedOnlyWithInPlace) {
     EXPECT_EQ(ReadImage(PathText("photo.png")), EngineResult(photo, {}));
     EXPECT_EQ(fs::status(Path("photo.png")).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_EQ(FolderContents(Path("")), (std::vector<std::string>{"config", "link.png", "photo.png"}));
+    EXPECT_EQ(FolderContents(Path("")),
+              (std::vector<std::string>{"config", "link.png", "photo.png"}));
 }
 
 TEST_F(FilesTest, TransparencyIsNotDroppedIntoAJpeg) {
     WriteImage(PathText("layer.png"), MakePhoto(4, kWidth, kHeight));
-    ExpectRefusedCleanly("layer.png", "cannot write out.jpg: jpeg files cannot keep the transparency",
-                         "out.jpg");
+    ExpectRefusedCleanly(
+        "layer.png", "cannot write out.jpg: jpeg files cannot keep the transparency", "out.jpg");
 }
 
 }  // namespace

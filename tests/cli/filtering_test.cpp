@@ -54,7 +54,8 @@ TEST_F(FilteringTest, RgbaFiltersTheColourPlanesAndKeepsAlpha) {
         ASSERT_EQ(result.Channels(), 4) << output;
         const TestImage expected = EngineResult(photo, {80.0f, 50.0f, 50.0f});
         for (int plane = 0; plane < 3; ++plane)
-            EXPECT_TRUE(result.planes[plane] == expected.planes[plane]) << output << " plane " << plane;
+            EXPECT_TRUE(result.planes[plane] == expected.planes[plane])
+                << output << " plane " << plane;
         EXPECT_TRUE(result.planes[3] == photo.planes[3]) << output << ": alpha changed";
     }
 }
@@ -124,14 +125,16 @@ TEST_F(FilteringTest, ImageBeyondTheInterfacesCoordinatesIsRefused) {
 TEST_F(FilteringTest, GreyAndCmykRefusedWithThePluginsReasonUnlessConverted) {
     const TestImage grey = MakePhoto(1, kWidth, kHeight);
     WriteImage(PathText("grey.png"), grey);
-    WriteImage(PathText("cmyk.tif"), MakePhoto(3, kWidth, kHeight), 8, {{"tiff:ColorSpace", "CMYK"}});
+    WriteImage(PathText("cmyk.tif"), MakePhoto(3, kWidth, kHeight), 8,
+               {{"tiff:ColorSpace", "CMYK"}});
     for (const char* input : {"grey.png", "cmyk.tif"}) {
         const ToolRun run = Run({input});
         EXPECT_EQ(run.exitCode, 1) << Explain(run);
         EXPECT_EQ(run.err, std::string("lumistra: ") + input +
                                ": This plug-in only works on RGB data (--convert makes it RGB)\n");
     }
-    EXPECT_EQ(FolderContents(Path("")), (std::vector<std::string>{"cmyk.tif", "config", "grey.png"}));
+    EXPECT_EQ(FolderContents(Path("")),
+              (std::vector<std::string>{"cmyk.tif", "config", "grey.png"}));
 
     const ToolRun converted = Run({"grey.png", "--convert", "-o", "grey-rgb.png"});
     ASSERT_EQ(converted.exitCode, 0) << Explain(converted);

@@ -1,11 +1,11 @@
 #include "tests/cli/test_images.h"
 
 #include <OpenImageIO/imageio.h>
-#include <exiv2/exiv2.hpp>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <exiv2/exiv2.hpp>
 
 #include "engine/noise_reducer.h"
 #include "tests/support/value_reference.h"
@@ -19,7 +19,8 @@ constexpr int32_t kEngineMaxLevel = 5;
 void* AllocateZeroed(uint32_t size) { return std::calloc(size == 0 ? 1 : size, 1); }
 
 void PutBigEndian(std::vector<uint8_t>* bytes, std::size_t at, uint32_t value) {
-    for (int i = 0; i < 4; ++i) (*bytes)[at + static_cast<std::size_t>(i)] = static_cast<uint8_t>(value >> (24 - 8 * i));
+    for (int i = 0; i < 4; ++i)
+        (*bytes)[at + static_cast<std::size_t>(i)] = static_cast<uint8_t>(value >> (24 - 8 * i));
 }
 
 }  // namespace
@@ -31,19 +32,21 @@ TestImage MakePhoto(int channels, int32_t width, int32_t height, uint32_t seed) 
     const uint32_t w = static_cast<uint32_t>(width);
     const uint32_t h = static_cast<uint32_t>(height);
     if (channels == 1) {
-        image.planes.push_back(lumistra::MakeSamplePlane(w, h, lumistra::SampleChannel::Green, seed));
+        image.planes.push_back(
+            lumistra::MakeSamplePlane(w, h, lumistra::SampleChannel::Green, seed));
         return image;
     }
-    for (lumistra::SampleChannel channel : {lumistra::SampleChannel::Red,
-                                            lumistra::SampleChannel::Green,
-                                            lumistra::SampleChannel::Blue}) {
+    for (lumistra::SampleChannel channel :
+         {lumistra::SampleChannel::Red, lumistra::SampleChannel::Green,
+          lumistra::SampleChannel::Blue}) {
         image.planes.push_back(lumistra::MakeSamplePlane(w, h, channel, seed));
     }
     if (channels == 4) {
         std::vector<uint8_t> alpha(static_cast<std::size_t>(width) * height);
         for (int32_t y = 0; y < height; ++y) {
             for (int32_t x = 0; x < width; ++x)
-                alpha[static_cast<std::size_t>(y) * width + x] = static_cast<uint8_t>((3 * x + y) % 256);
+                alpha[static_cast<std::size_t>(y) * width + x] =
+                    static_cast<uint8_t>((3 * x + y) % 256);
         }
         image.planes.push_back(alpha);
     }
@@ -91,7 +94,9 @@ TestImage ReadImage(const std::string& path) {
     image.planes.assign(static_cast<std::size_t>(imageSpec.nchannels), std::vector<uint8_t>(count));
     for (std::size_t i = 0; i < count; ++i) {
         for (int c = 0; c < imageSpec.nchannels; ++c)
-            image.planes[static_cast<std::size_t>(c)][i] = samples[i * static_cast<std::size_t>(imageSpec.nchannels) + static_cast<std::size_t>(c)];
+            image.planes[static_cast<std::size_t>(c)][i] =
+                samples[i * static_cast<std::size_t>(imageSpec.nchannels) +
+                        static_cast<std::size_t>(c)];
     }
     return image;
 }
@@ -108,7 +113,9 @@ TestImage EngineResult(const TestImage& input, const Amounts& amounts, const Are
         std::vector<uint8_t> region(static_cast<std::size_t>(w) * h), filtered(region.size());
         for (uint32_t y = 0; y < h; ++y) {
             std::memcpy(region.data() + y * w,
-                        input.planes[plane].data() + (area.y + y) * static_cast<std::size_t>(input.width) + area.x, w);
+                        input.planes[plane].data() +
+                            (area.y + y) * static_cast<std::size_t>(input.width) + area.x,
+                        w);
         }
         NoiseReducer engine(AllocateZeroed, std::free);
         const bool failed = engine.ProcessPlane(
@@ -117,7 +124,8 @@ TestImage EngineResult(const TestImage& input, const Amounts& amounts, const Are
             kEngineMaxLevel);
         EXPECT_FALSE(failed);
         for (uint32_t y = 0; y < h; ++y) {
-            std::memcpy(result.planes[plane].data() + (area.y + y) * static_cast<std::size_t>(input.width) + area.x,
+            std::memcpy(result.planes[plane].data() +
+                            (area.y + y) * static_cast<std::size_t>(input.width) + area.x,
                         filtered.data() + y * w, w);
         }
     }
@@ -132,7 +140,8 @@ std::vector<uint8_t> MakeIccProfile() {
     std::memcpy(&profile[12], "mntrRGB XYZ ", 12);
     std::memcpy(&profile[36], "acsp", 4);
     const uint32_t d50[3] = {0xF6D6, 0x10000, 0xD32D};
-    for (int i = 0; i < 3; ++i) PutBigEndian(&profile, 68 + 4 * static_cast<std::size_t>(i), d50[i]);
+    for (int i = 0; i < 3; ++i)
+        PutBigEndian(&profile, 68 + 4 * static_cast<std::size_t>(i), d50[i]);
     PutBigEndian(&profile, 128, 2);
     std::memcpy(&profile[132], "wtpt", 4);
     PutBigEndian(&profile, 136, 156);
@@ -141,7 +150,8 @@ std::vector<uint8_t> MakeIccProfile() {
     PutBigEndian(&profile, 148, 176);
     PutBigEndian(&profile, 152, 120);
     std::memcpy(&profile[156], "XYZ ", 4);
-    for (int i = 0; i < 3; ++i) PutBigEndian(&profile, 164 + 4 * static_cast<std::size_t>(i), d50[i]);
+    for (int i = 0; i < 3; ++i)
+        PutBigEndian(&profile, 164 + 4 * static_cast<std::size_t>(i), d50[i]);
     std::memcpy(&profile[176], "desc", 4);
     const char description[] = "Lumistra test display";
     PutBigEndian(&profile, 184, sizeof(description));
@@ -160,8 +170,8 @@ void AddMetadata(const std::string& path, const PhotoMetadata& metadata) {
         "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\"><rdf:RDF "
         "xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"><rdf:Description rdf:about=\"\" "
         "xmlns:dc=\"http://purl.org/dc/elements/1.1/\" xmlns:xmp=\"http://ns.adobe.com/xap/1.0/\">"
-        "<dc:title><rdf:Alt><rdf:li xml:lang=\"x-default\">" + metadata.title +
-        "</rdf:li></rdf:Alt></dc:title><xmp:Rating>" + metadata.rating +
+        "<dc:title><rdf:Alt><rdf:li xml:lang=\"x-default\">" +
+        metadata.title + "</rdf:li></rdf:Alt></dc:title><xmp:Rating>" + metadata.rating +
         "</xmp:Rating></rdf:Description></rdf:RDF></x:xmpmeta>\n<?xpacket end=\"w\"?>");
     image->writeXmpFromPacket(true);
     std::vector<uint8_t> icc = metadata.iccProfile;

@@ -48,10 +48,10 @@ std::vector<uint8_t> MakeIccProfile();
 // Metadata written into an existing file, as a camera and a photo manager
 // leave it, and read back.
 struct PhotoMetadata {
-    std::string make;         // Exif.Image.Make
-    std::string exposure;     // Exif.Photo.ExposureTime
-    std::string title;        // Xmp.dc.title
-    std::string rating;       // Xmp.xmp.Rating
+    std::string make;      // Exif.Image.Make
+    std::string exposure;  // Exif.Photo.ExposureTime
+    std::string title;     // Xmp.dc.title
+    std::string rating;    // Xmp.xmp.Rating
     std::vector<uint8_t> iccProfile;
 };
 void AddMetadata(const std::string& path, const PhotoMetadata& metadata);

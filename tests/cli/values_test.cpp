@@ -79,8 +79,8 @@ TEST_F(ValuesTest, RecordedActionReplaysToTheSameResult) {
     EXPECT_FALSE(std::filesystem::exists(LastUsedFile()));
 
     // The replay gives the same pixels, and records the same action again.
-    run = Run({"photo.png", "-o", "replayed.png", "--replay", "action.json", "--record",
-               "again.json"});
+    run = Run(
+        {"photo.png", "-o", "replayed.png", "--replay", "action.json", "--record", "again.json"});
     ASSERT_EQ(run.exitCode, 0) << Explain(run);
     EXPECT_EQ(ReadImage(PathText("replayed.png")), ReadImage(PathText("recorded.png")));
     EXPECT_EQ(ReadImage(PathText("replayed.png")), EngineResult(photo_, {20.0f, 30.0f, 70.3f}));

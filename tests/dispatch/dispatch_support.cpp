@@ -13,9 +13,12 @@ std::vector<KernelPath> WidePaths() {
 
 std::string PathName(KernelPath path) {
     switch (path) {
-        case KernelPath::kScalar: return "scalar";
-        case KernelPath::kSse2: return "sse2";
-        case KernelPath::kAvx2: return "avx2";
+        case KernelPath::kScalar:
+            return "scalar";
+        case KernelPath::kSse2:
+            return "sse2";
+        case KernelPath::kAvx2:
+            return "avx2";
     }
     return "unknown";
 }
@@ -59,8 +62,8 @@ std::string FirstDifference(const std::vector<uint8_t>& expected,
     if (expected.size() != actual.size()) return "sizes differ";
     for (size_t i = 0; i < expected.size(); ++i) {
         if (expected[i] != actual[i])
-            return "index " + std::to_string(i) + ": " + std::to_string(expected[i]) + " != " +
-                   std::to_string(actual[i]);
+            return "index " + std::to_string(i) + ": " + std::to_string(expected[i]) +
+                   " != " + std::to_string(actual[i]);
     }
     return "";
 }

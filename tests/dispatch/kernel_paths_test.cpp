@@ -83,16 +83,16 @@ TEST(KernelPaths, MergedLevelStagesMatchScalar) {
         for (auto size : SweepSizes()) {
             const auto input = MakePlane(size.width, size.height, Content::kGradient, 8);
             const size_t count = input.size();
-            const std::string where =
-                PathName(path) + " " + std::to_string(size.width) + "x" + std::to_string(size.height);
-            for (const uint8_t* scaling : {static_cast<const uint8_t*>(nullptr),
-                                           static_cast<const uint8_t*>(scaled)}) {
+            const std::string where = PathName(path) + " " + std::to_string(size.width) + "x" +
+                                      std::to_string(size.height);
+            for (const uint8_t* scaling :
+                 {static_cast<const uint8_t*>(nullptr), static_cast<const uint8_t*>(scaled)}) {
                 GuardedBuffer median(count), difference(count), wideMedian(count),
                     wideDifference(count);
                 scalar.medianDifferenceMax(input.data(), size.width, size.height, median.data(),
                                            difference.data(), scaling);
-                wide.medianDifferenceMax(input.data(), size.width, size.height,
-                                         wideMedian.data(), wideDifference.data(), scaling);
+                wide.medianDifferenceMax(input.data(), size.width, size.height, wideMedian.data(),
+                                         wideDifference.data(), scaling);
                 ASSERT_EQ("", FirstDifference(median.Contents(), wideMedian.Contents())) << where;
                 ASSERT_EQ("", FirstDifference(difference.Contents(), wideDifference.Contents()))
                     << where << (scaling ? " scaled" : "");
@@ -139,11 +139,10 @@ TEST(KernelPaths, LevelSweepMatchesScalarStages) {
                 const uint8_t* scaling = scalingForm > 0 ? scaled : nullptr;
                 const WeightRamp* scalingRamp = scalingForm == 2 ? &scaledRamp : nullptr;
                 for (bool tabled : {true, false}) {
-                    const std::string where = PathName(path) + " " + std::to_string(size.width) +
-                                              "x" + std::to_string(size.height) +
-                                              (scaling ? " scaled" : "") +
-                                              (scalingRamp ? " by ramp" : "") +
-                                              (tabled ? " table" : " ramp");
+                    const std::string where =
+                        PathName(path) + " " + std::to_string(size.width) + "x" +
+                        std::to_string(size.height) + (scaling ? " scaled" : "") +
+                        (scalingRamp ? " by ramp" : "") + (tabled ? " table" : " ramp");
                     GuardedBuffer expected(count), difference(count);
                     scalar.medianDifferenceMax(input.data(), size.width, size.height,
                                                expected.data(), difference.data(), scaling);
@@ -172,8 +171,8 @@ TEST(KernelPaths, LevelSweepMatchesScalarStages) {
                     }
                     ASSERT_EQ("", FirstDifference(expected.Contents(), actual.Contents())) << where;
                     if (halving) {
-                        scalar.downsample(expected.data(), size.width, size.height, half.data(),
-                                          w, h);
+                        scalar.downsample(expected.data(), size.width, size.height, half.data(), w,
+                                          h);
                         ASSERT_EQ("", FirstDifference(half.Contents(), actualHalf.Contents()))
                             << where << " halved";
                     }
@@ -214,8 +213,8 @@ TEST(KernelPaths, ResamplersMatchScalar) {
                     scalar.upsample(from, w, h, up.data(), size.width, size.height, gain);
                     wide.upsample(fromWide, w, h, upWide.data(), size.width, size.height, gain);
                     ASSERT_EQ("", FirstDifference(up.Contents(), upWide.Contents()))
-                        << "upsample " << PathName(path) << " " << size.width << "x"
-                        << size.height << " gain " << gain << (inPlace ? " in place" : "");
+                        << "upsample " << PathName(path) << " " << size.width << "x" << size.height
+                        << " gain " << gain << (inPlace ? " in place" : "");
                     ASSERT_TRUE(upWide.GuardsIntact());
                 }
             }
@@ -261,7 +260,10 @@ TEST(KernelPaths, UpsampleCombineOutputMatchesScalar) {
                                                filtered.data(), how, row.data(), actual.data());
                     ASSERT_EQ("", FirstDifference(expected.Contents(), actual.Contents()))
                         << PathName(path) << " " << size.width << "x" << size.height << " gain "
-                        << gain << (how.ramp ? " ramp" : how.table ? " table" : " coefficients");
+                        << gain
+                        << (how.ramp    ? " ramp"
+                            : how.table ? " table"
+                                        : " coefficients");
                     ASSERT_TRUE(actual.GuardsIntact() && row.GuardsIntact());
                 }
             }
@@ -271,13 +273,13 @@ TEST(KernelPaths, UpsampleCombineOutputMatchesScalar) {
 
 TEST(KernelPaths, PerSampleOperationsMatchScalar) {
     const KernelTable& scalar = *KernelTableFor(KernelPath::kScalar);
-    const float coefficients[][3] = {{1.0f, 1.0f, 1.0f},     {0.5f, 0.5f, 1.5f},
+    const float coefficients[][3] = {{1.0f, 1.0f, 1.0f},        {0.5f, 0.5f, 1.5f},
                                      {1.2f, 0.8333333f, 1.44f}, {0.48225f, 2.0736f, 0.6944444f},
-                                     {3.0f, -2.0f, 0.1f},   {1e-8f, 255.5f, 1.00001f}};
+                                     {3.0f, -2.0f, 0.1f},       {1e-8f, 255.5f, 1.00001f}};
     for (KernelPath path : WidePaths()) {
         const KernelTable& wide = *KernelTableFor(path);
-        for (size_t count : {size_t(0), size_t(1), size_t(3), size_t(15), size_t(16),
-                             size_t(17), size_t(31), size_t(33), size_t(95), size_t(4099)}) {
+        for (size_t count : {size_t(0), size_t(1), size_t(3), size_t(15), size_t(16), size_t(17),
+                             size_t(31), size_t(33), size_t(95), size_t(4099)}) {
             const auto a = MakePlane(uint32_t(count), 1, Content::kNoise, 2);
             const auto b = MakePlane(uint32_t(count), 1, Content::kNoise, 3);
             const auto c = MakePlane(uint32_t(count), 1, Content::kGradient, 4);
@@ -286,17 +288,20 @@ TEST(KernelPaths, PerSampleOperationsMatchScalar) {
             GuardedBuffer expected(count), actual(count);
             scalar.absDifference(a.data(), b.data(), expected.data(), count);
             wide.absDifference(a.data(), b.data(), actual.data(), count);
-            ASSERT_EQ("", FirstDifference(expected.Contents(), actual.Contents())) << "absDifference " << where;
+            ASSERT_EQ("", FirstDifference(expected.Contents(), actual.Contents()))
+                << "absDifference " << where;
             ASSERT_TRUE(actual.GuardsIntact()) << where;
 
             scalar.blendByWeight(a.data(), b.data(), c.data(), expected.data(), count);
             wide.blendByWeight(a.data(), b.data(), c.data(), actual.data(), count);
-            ASSERT_EQ("", FirstDifference(expected.Contents(), actual.Contents())) << "blendByWeight " << where;
+            ASSERT_EQ("", FirstDifference(expected.Contents(), actual.Contents()))
+                << "blendByWeight " << where;
 
             for (const auto& k : coefficients) {
                 scalar.combineDetail(a.data(), k[0], b.data(), k[1], expected.data(), count);
                 wide.combineDetail(a.data(), k[0], b.data(), k[1], actual.data(), count);
-                ASSERT_EQ("", FirstDifference(expected.Contents(), actual.Contents())) << "combineDetail " << where;
+                ASSERT_EQ("", FirstDifference(expected.Contents(), actual.Contents()))
+                    << "combineDetail " << where;
 
                 scalar.combineDetailWithCoarse(a.data(), k[0], c.data(), k[2], b.data(), k[1],
                                                expected.data(), count);
@@ -307,7 +312,8 @@ TEST(KernelPaths, PerSampleOperationsMatchScalar) {
 
                 scalar.combineOutput(a.data(), k[0], c.data(), k[2], expected.data(), count);
                 wide.combineOutput(a.data(), k[0], c.data(), k[2], actual.data(), count);
-                ASSERT_EQ("", FirstDifference(expected.Contents(), actual.Contents())) << "combineOutput " << where;
+                ASSERT_EQ("", FirstDifference(expected.Contents(), actual.Contents()))
+                    << "combineOutput " << where;
                 ASSERT_TRUE(actual.GuardsIntact()) << where;
             }
         }
@@ -320,7 +326,14 @@ TEST(KernelPaths, PerSampleOperationsMatchScalar) {
 // coefficient itself, and the detail coefficient moves it by amounts below a float's step.
 TEST(KernelPaths, SampleConversionMatchesScalarNearEveryHalf) {
     const KernelTable& scalar = *KernelTableFor(KernelPath::kScalar);
-    std::vector<float> sums = {0.0f, -0.0f, 1e-30f, -1e-30f, 1e30f, -1e30f, 255.5f, 256.0f,
+    std::vector<float> sums = {0.0f,
+                               -0.0f,
+                               1e-30f,
+                               -1e-30f,
+                               1e30f,
+                               -1e30f,
+                               255.5f,
+                               256.0f,
                                std::numeric_limits<float>::infinity(),
                                -std::numeric_limits<float>::infinity(),
                                std::numeric_limits<float>::quiet_NaN()};
@@ -344,7 +357,8 @@ TEST(KernelPaths, SampleConversionMatchesScalarNearEveryHalf) {
         for (float sum : sums) {
             for (float nudge : {0.0f, 0x1p-30f, 0x1p-20f, 0x1p-17f}) {
                 std::vector<uint8_t> expected(count), actual(count);
-                scalar.combineOutput(ones.data(), sum, detail.data(), nudge, expected.data(), count);
+                scalar.combineOutput(ones.data(), sum, detail.data(), nudge, expected.data(),
+                                     count);
                 wide.combineOutput(ones.data(), sum, detail.data(), nudge, actual.data(), count);
                 ASSERT_EQ(expected, actual)
                     << PathName(path) << " sum " << sum << " nudge " << nudge;

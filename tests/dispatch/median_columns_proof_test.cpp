@@ -20,9 +20,9 @@ constexpr int kBitsInWord = 6;  // pixels 0..5 vary within a word, the rest acro
 
 // Pixel k of the window in bit b of word w is bit k of the window number w * 64 + b.
 uint64_t PixelWord(int pixel, uint64_t word) {
-    static const uint64_t kPatterns[kBitsInWord] = {
-        0xAAAAAAAAAAAAAAAAull, 0xCCCCCCCCCCCCCCCCull, 0xF0F0F0F0F0F0F0F0ull,
-        0xFF00FF00FF00FF00ull, 0xFFFF0000FFFF0000ull, 0xFFFFFFFF00000000ull};
+    static const uint64_t kPatterns[kBitsInWord] = {0xAAAAAAAAAAAAAAAAull, 0xCCCCCCCCCCCCCCCCull,
+                                                    0xF0F0F0F0F0F0F0F0ull, 0xFF00FF00FF00FF00ull,
+                                                    0xFFFF0000FFFF0000ull, 0xFFFFFFFF00000000ull};
     if (pixel < kBitsInWord) return kPatterns[pixel];
     return (word >> (pixel - kBitsInWord)) & 1 ? ~0ull : 0ull;
 }

@@ -54,7 +54,8 @@ void ExpectAllPathsMatch(uint32_t width, uint32_t height, Content content,
         for (bool inPlace : {false, true}) {
             const auto expected = Run(KernelPath::kScalar, source, width, height, s, inPlace);
             for (KernelPath path : WidePaths()) {
-                ASSERT_EQ("", FirstDifference(expected, Run(path, source, width, height, s, inPlace)))
+                ASSERT_EQ("",
+                          FirstDifference(expected, Run(path, source, width, height, s, inPlace)))
                     << PathName(path) << " " << width << "x" << height << " hi " << s.hiStrength
                     << " lo " << s.loStrength << " clarity " << s.clarity << " levels "
                     << s.startLevel << ".." << s.maxLevel << (inPlace ? " in place" : "");
@@ -64,8 +65,8 @@ void ExpectAllPathsMatch(uint32_t width, uint32_t height, Content content,
 }
 
 std::vector<Settings> AllSettings() {
-    const float strengths[][2] = {{0.0f, 0.0f}, {1.0f, 1.41421354f}, {1.41421354f, 2.0f},
-                                  {2.0f, 0.0f}};
+    const float strengths[][2] = {
+        {0.0f, 0.0f}, {1.0f, 1.41421354f}, {1.41421354f, 2.0f}, {2.0f, 0.0f}};
     std::vector<Settings> all;
     for (float clarity : {0.8f, 1.0f, 1.2f})
         for (const auto& strength : strengths)

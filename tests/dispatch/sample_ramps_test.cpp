@@ -101,7 +101,7 @@ std::vector<uint8_t> CombineTable(float filteredCoef, float detailCoef) {
 }
 
 TEST(SampleRamps, CombineRampIsExactWhenFound) {
-    const float coefficients[][2] = {{1.0f, 1.0f},   {0.5f, 1.0f},  {0.48225309f, 1.0f},
+    const float coefficients[][2] = {{1.0f, 1.0f},       {0.5f, 1.0f},       {0.48225309f, 1.0f},
                                      {2.4414062f, 1.0f}, {1.2f, 0.8333333f}, {3.0f, -2.0f}};
     for (const auto& k : coefficients) {
         const auto table = CombineTable(k[0], k[1]);
@@ -165,9 +165,8 @@ TEST(SampleRamps, RampKernelsMatchScalar) {
     CombineRamp combineRamps[2];
     ASSERT_TRUE(FindCombineRamp(CombineTable(1.0f, 1.0f).data(), 1.0f, 1.0f, 0, combineRamps[0]));
     const auto k = PipelineCoefficients(0.88f);
-    ASSERT_TRUE(
-        FindCombineRamp(CombineTable(k.first, k.second).data(), k.first, k.second, 20,
-                        combineRamps[1]));
+    ASSERT_TRUE(FindCombineRamp(CombineTable(k.first, k.second).data(), k.first, k.second, 20,
+                                combineRamps[1]));
     ASSERT_GE(combineRamps[1].detailMultiplier, 1 << 15);
 
     for (auto size : SweepSizes()) {

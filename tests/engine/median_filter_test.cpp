@@ -74,9 +74,11 @@ TEST(MedianFilter, BothPathsMatchReferenceAtEverySmallSize) {
     for (uint32_t height = 1; height <= 8; ++height) {
         for (uint32_t width = 1; width <= 40; ++width) {
             const uint64_t seed = width * 64 + height;
-            ExpectBothPathsMatchReference(RandomPlane(width, height, seed), width, height, "random");
+            ExpectBothPathsMatchReference(RandomPlane(width, height, seed), width, height,
+                                          "random");
             // Few distinct values: many ties inside every window.
-            ExpectBothPathsMatchReference(RandomPlane(width, height, seed, 0, 3), width, height, "ties");
+            ExpectBothPathsMatchReference(RandomPlane(width, height, seed, 0, 3), width, height,
+                                          "ties");
         }
     }
 }
@@ -84,8 +86,10 @@ TEST(MedianFilter, BothPathsMatchReferenceAtEverySmallSize) {
 TEST(MedianFilter, BothPathsMatchReferenceOnLargerPlanes) {
     for (const auto& [width, height] : std::vector<std::pair<uint32_t, uint32_t>>{
              {67, 45}, {131, 9}, {256, 19}, {5, 77}, {13, 9}, {14, 9}, {21, 9}, {22, 9}}) {
-        ExpectBothPathsMatchReference(RandomPlane(width, height, width + height), width, height, "random");
-        ExpectBothPathsMatchReference(PhotoLikePlane(width, height, width), width, height, "photo-like");
+        ExpectBothPathsMatchReference(RandomPlane(width, height, width + height), width, height,
+                                      "random");
+        ExpectBothPathsMatchReference(PhotoLikePlane(width, height, width), width, height,
+                                      "photo-like");
     }
 }
 
@@ -98,13 +102,16 @@ TEST(MedianFilter, ShapesThatVanishOrSurvive) {
     const auto vertical = [](int x, int) { return x == 7; };
     const auto diagonal = [](int x, int y) { return x == y; };
     for (const Shape& line : {Shape(horizontal), Shape(vertical), Shape(diagonal)})
-        ExpectShape(line, [&](int x, int y) { return line(x, y) && InBorder(x, y); },
-                    "one-sample line survives only in the border");
+        ExpectShape(
+            line, [&](int x, int y) { return line(x, y) && InBorder(x, y); },
+            "one-sample line survives only in the border");
 
     ExpectShape([](int x, int y) { return x >= 9 && x <= 10 && y >= 9 && y <= 10; },
                 [](int, int) { return false; }, "2x2 block");
     ExpectShape([](int x, int y) { return x >= 9 && x <= 11 && y >= 9 && y <= 11; },
-                [](int x, int y) { return (x == 10 && y >= 9 && y <= 11) || (y == 10 && x >= 9 && x <= 11); },
+                [](int x, int y) {
+                    return (x == 10 && y >= 9 && y <= 11) || (y == 10 && x >= 9 && x <= 11);
+                },
                 "3x3 block leaves a plus");
 
     const std::vector<std::pair<Shape, const char*>> unchanged = {
@@ -118,8 +125,9 @@ TEST(MedianFilter, ShapesThatVanishOrSurvive) {
     for (const auto& [shape, what] : unchanged) ExpectShape(shape, shape, what);
 
     const auto band2 = [](int x, int y) { return x - y == 0 || x - y == 1; };
-    ExpectShape(band2, [&](int x, int y) { return band2(x, y) && InBorder(x, y); },
-                "2-thick diagonal band survives only in the border");
+    ExpectShape(
+        band2, [&](int x, int y) { return band2(x, y) && InBorder(x, y); },
+        "2-thick diagonal band survives only in the border");
 }
 
 TEST(SelectMedian, ReturnsTheMiddleOfTheSortedValues) {
@@ -147,11 +155,16 @@ TEST(MedianKernel8, WritesExactlyCountMediansAndReadsNoCorner) {
         reference::Plane window(12, 5);
         for (uint8_t& v : window.pixels) v = random.Byte();
         // Rows 0 and 4 hold only columns 1..10: the guards stand where the corners would be.
-        GuardedBuffer row0(std::vector<uint8_t>(window.pixels.begin() + 1, window.pixels.begin() + 11));
-        GuardedBuffer row1(std::vector<uint8_t>(window.pixels.begin() + 12, window.pixels.begin() + 24));
-        GuardedBuffer row2(std::vector<uint8_t>(window.pixels.begin() + 24, window.pixels.begin() + 36));
-        GuardedBuffer row3(std::vector<uint8_t>(window.pixels.begin() + 36, window.pixels.begin() + 48));
-        GuardedBuffer row4(std::vector<uint8_t>(window.pixels.begin() + 49, window.pixels.begin() + 59));
+        GuardedBuffer row0(
+            std::vector<uint8_t>(window.pixels.begin() + 1, window.pixels.begin() + 11));
+        GuardedBuffer row1(
+            std::vector<uint8_t>(window.pixels.begin() + 12, window.pixels.begin() + 24));
+        GuardedBuffer row2(
+            std::vector<uint8_t>(window.pixels.begin() + 24, window.pixels.begin() + 36));
+        GuardedBuffer row3(
+            std::vector<uint8_t>(window.pixels.begin() + 36, window.pixels.begin() + 48));
+        GuardedBuffer row4(
+            std::vector<uint8_t>(window.pixels.begin() + 49, window.pixels.begin() + 59));
         GuardedBuffer out(12, 0xA5, 0xEE);
 
         tImgClass::MedianKernel8(row0.data() - 1, row1.data(), row2.data(), row3.data(),

@@ -8,9 +8,9 @@
 #include "tests/engine/test_support.h"
 
 using lumistra_test::ImageRecorder;
-using lumistra_test::SseFlag;
 using lumistra_test::PhotoLikePlane;
 using lumistra_test::RunEngine;
+using lumistra_test::SseFlag;
 using lumistra_test::TestAllocator;
 using reference::PipelineParams;
 
@@ -92,7 +92,8 @@ TEST(ProcessPlaneMemory, CallerHeldWorkImagesAreUsedAndKept) {
 }
 
 TEST(ProcessPlaneMemory, NegativeLevelsAreRefused) {
-    for (const auto& [startLevel, maxLevel] : std::vector<std::pair<int32_t, int32_t>>{{-1, 5}, {1, -1}, {-3, -2}}) {
+    for (const auto& [startLevel, maxLevel] :
+         std::vector<std::pair<int32_t, int32_t>>{{-1, 5}, {1, -1}, {-3, -2}}) {
         TestAllocator::Reset();
         NoiseReducer reducer(TestAllocator::Allocate, TestAllocator::Release);
         const std::vector<uint8_t> in = PhotoLikePlane(32, 32, 74);
@@ -111,14 +112,15 @@ TEST(ProcessPlaneMemory, EverySmallSizeStaysInBoundsAndMatchesReference) {
     std::vector<uint32_t> sides;
     for (uint32_t side = 1; side <= 12; ++side) sides.push_back(side);
     for (uint32_t side : {15u, 16u, 17u, 23u, 31u, 32u, 33u, 40u}) sides.push_back(side);
-    const PipelineParams paramSets[] = {{1.6733f, 1.4142f, 1.0f, 1, 5}, {2.0f, 0.7f, 0.8f, 1, 5},
-                                        {1.0f, 1.0f, 1.2f, 2, 9}};
+    const PipelineParams paramSets[] = {
+        {1.6733f, 1.4142f, 1.0f, 1, 5}, {2.0f, 0.7f, 0.8f, 1, 5}, {1.0f, 1.0f, 1.2f, 2, 9}};
     int run = 0;
     for (uint32_t height : sides) {
         for (uint32_t width : sides) {
             const PipelineParams& params = paramSets[run++ % 3];
             const std::vector<uint8_t> plane = PhotoLikePlane(width, height, width * 97 + height);
-            const std::vector<uint8_t> expected = reference::ProcessPlane({width, height, plane}, params).output.pixels;
+            const std::vector<uint8_t> expected =
+                reference::ProcessPlane({width, height, plane}, params).output.pixels;
             const SseFlag sse = run % 2 ? SseFlag::kSet : SseFlag::kClear;
             EXPECT_EQ(RunEngine(plane, width, height, params, sse), expected)
                 << lumistra_test::Describe(width, height, params);

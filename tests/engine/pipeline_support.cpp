@@ -51,8 +51,8 @@ void TestAllocator::Release(void* block) {
         ADD_FAILURE() << "release of a block that was not handed out or was already released";
         return;
     }
-    EXPECT_TRUE(found->second->GuardsIntact()) << "working image of " << found->second->size()
-                                               << " bytes written outside its bounds";
+    EXPECT_TRUE(found->second->GuardsIntact())
+        << "working image of " << found->second->size() << " bytes written outside its bounds";
     state.live.erase(found);
 }
 
@@ -64,8 +64,8 @@ ImageRecorder::ImageRecorder(NoiseReducer& reducer) {
     reducer.kernels.SetImageObserver(&ImageRecorder::Observe, this);
 }
 
-void ImageRecorder::Observe(void* context, const uint8_t* image, uint32_t width,
-                            uint32_t height, const char* name, int, int, float, int32_t level) {
+void ImageRecorder::Observe(void* context, const uint8_t* image, uint32_t width, uint32_t height,
+                            const char* name, int, int, float, int32_t level) {
     auto* recorder = static_cast<ImageRecorder*>(context);
     recorder->images_.push_back(
         {name, width, height, level, std::vector<uint8_t>(image, image + size_t{width} * height)});
@@ -86,8 +86,7 @@ std::vector<int32_t> ImageRecorder::LevelsOf(const std::string& name) const {
 }
 
 std::vector<uint8_t> RunEngine(const std::vector<uint8_t>& plane, uint32_t width, uint32_t height,
-                               const reference::PipelineParams& params, SseFlag sse,
-                               bool inPlace) {
+                               const reference::PipelineParams& params, SseFlag sse, bool inPlace) {
     TestAllocator::Reset();
     NoiseReducer reducer(TestAllocator::Allocate, TestAllocator::Release);
     reducer.sseAvailable = sse == SseFlag::kClear ? 0 : 1;
@@ -96,9 +95,9 @@ std::vector<uint8_t> RunEngine(const std::vector<uint8_t>& plane, uint32_t width
     GuardedBuffer in(plane);
     GuardedBuffer separateOut(plane.size(), 0xA5, 0x3C);
     GuardedBuffer& out = inPlace ? in : separateOut;
-    const bool failed = reducer.ProcessPlane(in.data(), out.data(), width, height, params.hiStrength,
-                                             params.loStrength, params.clarity, params.startLevel,
-                                             params.maxLevel);
+    const bool failed =
+        reducer.ProcessPlane(in.data(), out.data(), width, height, params.hiStrength,
+                             params.loStrength, params.clarity, params.startLevel, params.maxLevel);
     const std::string what = Describe(width, height, params);
     EXPECT_FALSE(failed) << what;
     EXPECT_TRUE(in.GuardsIntact()) << what;

@@ -9,10 +9,10 @@
 #include "tests/engine/test_support.h"
 
 using lumistra_test::ImageRecorder;
-using lumistra_test::SseFlag;
 using lumistra_test::PhotoLikePlane;
 using lumistra_test::RandomPlane;
 using lumistra_test::RunEngine;
+using lumistra_test::SseFlag;
 using lumistra_test::TestAllocator;
 using reference::PipelineParams;
 
@@ -51,9 +51,11 @@ TEST(ProcessPlane, FlatPlanesShowOnlyTheDetailRounding) {
     EXPECT_EQ(RunEngine(flat200, size, size, {1.6733f, 1.4142f, 1.2f, 1, 5}, SseFlag::kClear),
               std::vector<uint8_t>(size * size, 199));
     // The slow reference must agree on these figures too, or it proves nothing elsewhere.
-    EXPECT_EQ(reference::ProcessPlane({size, size, flat30}, {1.6733f, 1.4142f, 0.8f, 1, 5}).output.pixels,
-              std::vector<uint8_t>(size * size, 32));
-    EXPECT_EQ(reference::ProcessPlane({size, size, flat200}, {1.6733f, 1.4142f, 1.2f, 1, 5}).output.pixels,
+    EXPECT_EQ(
+        reference::ProcessPlane({size, size, flat30}, {1.6733f, 1.4142f, 0.8f, 1, 5}).output.pixels,
+        std::vector<uint8_t>(size * size, 32));
+    EXPECT_EQ(reference::ProcessPlane({size, size, flat200}, {1.6733f, 1.4142f, 1.2f, 1, 5})
+                  .output.pixels,
               std::vector<uint8_t>(size * size, 199));
 }
 
@@ -61,7 +63,8 @@ TEST(ProcessPlane, InPlaceEqualsSeparatePlanes) {
     for (const auto& [width, height] : std::vector<std::pair<uint32_t, uint32_t>>{
              {256, 256}, {57, 57}, {64, 300}, {13, 13}, {5, 5}, {3, 7}, {1, 1}}) {
         const std::vector<uint8_t> plane = PhotoLikePlane(width, height, 31);
-        for (const PipelineParams& params : {kRunDefaults, PipelineParams{2.0f, 0.5f, 0.8f, 1, 5}}) {
+        for (const PipelineParams& params :
+             {kRunDefaults, PipelineParams{2.0f, 0.5f, 0.8f, 1, 5}}) {
             EXPECT_EQ(RunEngine(plane, width, height, params, SseFlag::kSet, true),
                       RunEngine(plane, width, height, params, SseFlag::kSet, false))
                 << lumistra_test::Describe(width, height, params);
@@ -70,8 +73,8 @@ TEST(ProcessPlane, InPlaceEqualsSeparatePlanes) {
 }
 
 TEST(ProcessPlane, TheMedianTheProcessorFlagChoosesDoesNotChangeTheResult) {
-    for (const auto& [width, height] : std::vector<std::pair<uint32_t, uint32_t>>{
-             {300, 257}, {97, 83}, {64, 300}, {21, 22}}) {
+    for (const auto& [width, height] :
+         std::vector<std::pair<uint32_t, uint32_t>>{{300, 257}, {97, 83}, {64, 300}, {21, 22}}) {
         for (const std::vector<uint8_t>& plane :
              {PhotoLikePlane(width, height, 41), RandomPlane(width, height, 42)}) {
             for (const PipelineParams& params :
@@ -126,8 +129,10 @@ TEST(ProcessPlane, LevelsHalveUntilMaxLevelOrEightSamples) {
                 levels.push_back(image.level);
             }
         std::vector<int32_t> expectedLevels;
-        for (size_t i = 0; i < c.widths.size(); ++i) expectedLevels.push_back(c.startLevel + int32_t(i));
-        EXPECT_EQ(widths, c.widths) << c.width << "x" << c.height << " levels " << c.startLevel << ".." << c.maxLevel;
+        for (size_t i = 0; i < c.widths.size(); ++i)
+            expectedLevels.push_back(c.startLevel + int32_t(i));
+        EXPECT_EQ(widths, c.widths)
+            << c.width << "x" << c.height << " levels " << c.startLevel << ".." << c.maxLevel;
         EXPECT_EQ(levels, expectedLevels);
         EXPECT_EQ(reducer.deepestLevel, c.deepest);
         ASSERT_FALSE(recorder.Images().empty());

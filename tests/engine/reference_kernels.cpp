@@ -34,11 +34,13 @@ uint8_t BlendWeight(uint8_t difference, uint8_t brightness, float hiStrength, fl
         strength = loStrength;
     } else {
         const double t = (brightness - 63) / 255.0;
-        strength = static_cast<float>(double{loStrength} * (1.0 - 2.0 * t) + double{hiStrength} * 2.0 * t);
+        strength =
+            static_cast<float>(double{loStrength} * (1.0 - 2.0 * t) + double{hiStrength} * 2.0 * t);
     }
     if (strength == 0.0f) return 255;
     const float scale = static_cast<float>(128.0 / double{threshold});
-    const double v = static_cast<double>(difference) * double{scale} * (2.0 / double{strength} - 1.0);
+    const double v =
+        static_cast<double>(difference) * double{scale} * (2.0 / double{strength} - 1.0);
     if (v < 0.0) return 0;
     if (v > 255.0) return 255;
     return static_cast<uint8_t>(std::floor(v + 0.5));
@@ -52,8 +54,8 @@ uint8_t CombineDetail(uint8_t a, float aCoef, uint8_t b, float bCoef) {
     return ToSample(double{aCoef} * a - double{bCoef} * b + 127.0);
 }
 
-uint8_t CombineDetailWithCoarse(uint8_t a, float aCoef, uint8_t coarse, float coarseCoef,
-                                uint8_t b, float bCoef) {
+uint8_t CombineDetailWithCoarse(uint8_t a, float aCoef, uint8_t coarse, float coarseCoef, uint8_t b,
+                                float bCoef) {
     return ToSample(double{aCoef} * a - double{bCoef} * b + double{coarseCoef} * (coarse - 127) +
                     127.0);
 }
@@ -91,7 +93,8 @@ Plane SquareExtremum(const Plane& source, int radius, Pick pick) {
     for (uint32_t y = 0; y < source.height; ++y) {
         for (uint32_t x = 0; x < source.width; ++x) {
             uint8_t best = source.At(x, y);
-            for (int i = -radius; i <= radius; ++i) best = pick(best, source.Clamped(int64_t{x} + i, y));
+            for (int i = -radius; i <= radius; ++i)
+                best = pick(best, source.Clamped(int64_t{x} + i, y));
             rows.At(x, y) = best;
         }
     }
@@ -99,7 +102,8 @@ Plane SquareExtremum(const Plane& source, int radius, Pick pick) {
     for (uint32_t y = 0; y < source.height; ++y) {
         for (uint32_t x = 0; x < source.width; ++x) {
             uint8_t best = rows.At(x, y);
-            for (int j = -radius; j <= radius; ++j) best = pick(best, rows.Clamped(x, int64_t{y} + j));
+            for (int j = -radius; j <= radius; ++j)
+                best = pick(best, rows.Clamped(x, int64_t{y} + j));
             result.At(x, y) = best;
         }
     }
@@ -123,8 +127,10 @@ Plane Downsample(const Plane& source) {
     for (uint32_t y = 0; y < source.height; ++y) {
         for (uint32_t x = 0; x < w; ++x) {
             const int64_t cx = 2 * int64_t{x};
-            rows.At(x, y) = static_cast<uint8_t>(
-                (source.Clamped(cx - 1, y) + 2 * source.Clamped(cx, y) + source.Clamped(cx + 1, y) + 2) >> 2);
+            rows.At(x, y) =
+                static_cast<uint8_t>((source.Clamped(cx - 1, y) + 2 * source.Clamped(cx, y) +
+                                      source.Clamped(cx + 1, y) + 2) >>
+                                     2);
         }
     }
     Plane result(w, h);
@@ -132,7 +138,8 @@ Plane Downsample(const Plane& source) {
         for (uint32_t x = 0; x < w; ++x) {
             const int64_t cy = 2 * int64_t{y};
             result.At(x, y) = static_cast<uint8_t>(
-                (rows.Clamped(x, cy - 1) + 2 * rows.Clamped(x, cy) + rows.Clamped(x, cy + 1) + 2) >> 2);
+                (rows.Clamped(x, cy - 1) + 2 * rows.Clamped(x, cy) + rows.Clamped(x, cy + 1) + 2) >>
+                2);
         }
     }
     return result;

@@ -16,7 +16,8 @@ struct Plane {
     std::vector<uint8_t> pixels;
 
     Plane() = default;
-    Plane(uint32_t w, uint32_t h, uint8_t fill = 0) : width(w), height(h), pixels(size_t{w} * h, fill) {}
+    Plane(uint32_t w, uint32_t h, uint8_t fill = 0)
+        : width(w), height(h), pixels(size_t{w} * h, fill) {}
     Plane(uint32_t w, uint32_t h, std::vector<uint8_t> samples)
         : width(w), height(h), pixels(std::move(samples)) {}
 
@@ -33,8 +34,8 @@ uint8_t BlendWeight(uint8_t difference, uint8_t brightness, float hiStrength, fl
                     float threshold);
 uint8_t Blend(uint8_t input, uint8_t median, uint8_t weight);
 uint8_t CombineDetail(uint8_t a, float aCoef, uint8_t b, float bCoef);
-uint8_t CombineDetailWithCoarse(uint8_t a, float aCoef, uint8_t coarse, float coarseCoef,
-                                uint8_t b, float bCoef);
+uint8_t CombineDetailWithCoarse(uint8_t a, float aCoef, uint8_t coarse, float coarseCoef, uint8_t b,
+                                float bCoef);
 uint8_t CombineOutput(uint8_t a, float aCoef, uint8_t detail, float detailCoef);
 
 // 13th smallest of the 5x5 square without corners plus four extra copies of the centre;

@@ -30,8 +30,9 @@ FilteredLevel FilterLevel(const Run& run, const Plane& input, float previousThre
     const float levelThreshold = threshold / gain;
     Plane blended(input.width, input.height);
     for (size_t i = 0; i < input.pixels.size(); ++i) {
-        const uint8_t weight = BlendWeight(filtered.pixels[i], median.pixels[i], run.params.hiStrength,
-                                           run.params.loStrength, levelThreshold);
+        const uint8_t weight =
+            BlendWeight(filtered.pixels[i], median.pixels[i], run.params.hiStrength,
+                        run.params.loStrength, levelThreshold);
         blended.pixels[i] = Blend(input.pixels[i], median.pixels[i], weight);
     }
     return {blended, threshold};
@@ -95,9 +96,11 @@ PipelineResult ProcessPlane(const Plane& input, const PipelineParams& params) {
     Run run{params, params.startLevel};
     const FilteredLevel top = FilterLevel(run, input, 0.0f, params.startLevel, 1.0f);
     float gainBack = 1.0f;
-    const Plane pyramid = PyramidLevel(run, top.blended, top.threshold, params.startLevel + 1, gainBack);
+    const Plane pyramid =
+        PyramidLevel(run, top.blended, top.threshold, params.startLevel + 1, gainBack);
 
-    const double power = std::pow(double{params.clarity}, double(run.deepestLevel - params.startLevel));
+    const double power =
+        std::pow(double{params.clarity}, double(run.deepestLevel - params.startLevel));
     const float a = static_cast<float>(1.0 / power);
     const float u = static_cast<float>(double{a} * gainBack);
     Plane output(input.width, input.height);

@@ -28,13 +28,14 @@ std::vector<uint8_t> Downsampled(const std::vector<uint8_t>& source, uint32_t wi
     return result;
 }
 
-std::vector<uint8_t> Upsampled(const std::vector<uint8_t>& source, uint32_t width,
-                               uint32_t height, uint32_t toWidth, uint32_t toHeight, float gain) {
+std::vector<uint8_t> Upsampled(const std::vector<uint8_t>& source, uint32_t width, uint32_t height,
+                               uint32_t toWidth, uint32_t toHeight, float gain) {
     const tImgClass kernels;
     const GuardedBuffer src(source);
     GuardedBuffer dest(size_t{toWidth} * toHeight);
     kernels.Upsample(src.data(), width, height, dest.data(), toWidth, toHeight, 1, gain);
-    EXPECT_TRUE(dest.GuardsIntact()) << width << "x" << height << " to " << toWidth << "x" << toHeight;
+    EXPECT_TRUE(dest.GuardsIntact())
+        << width << "x" << height << " to " << toWidth << "x" << toHeight;
     return dest.Contents();
 }
 
@@ -46,7 +47,8 @@ std::vector<uint8_t> UpsampledInPlace(const std::vector<uint8_t>& source, uint32
     GuardedBuffer buffer(size_t{toWidth} * toHeight);
     std::memcpy(buffer.data(), source.data(), source.size());
     kernels.Upsample(buffer.data(), width, height, buffer.data(), toWidth, toHeight, 1, gain);
-    EXPECT_TRUE(buffer.GuardsIntact()) << width << "x" << height << " to " << toWidth << "x" << toHeight;
+    EXPECT_TRUE(buffer.GuardsIntact())
+        << width << "x" << height << " to " << toWidth << "x" << toHeight;
     return buffer.Contents();
 }
 
@@ -68,14 +70,16 @@ TEST(Downsample, EdgeSamplesCountThreeTimes) {
 }
 
 TEST(Downsample, MatchesReferenceAtEverySizeAndIgnoresGain) {
-    std::vector<std::pair<uint32_t, uint32_t>> sizes = {{64, 300}, {97, 83}, {255, 1}, {1, 255}, {300, 257}};
+    std::vector<std::pair<uint32_t, uint32_t>> sizes = {
+        {64, 300}, {97, 83}, {255, 1}, {1, 255}, {300, 257}};
     for (uint32_t h = 1; h <= 17; ++h)
         for (uint32_t w = 1; w <= 17; ++w) sizes.emplace_back(w, h);
     for (const auto& [w, h] : sizes) {
         const std::vector<uint8_t> plane = RandomPlane(w, h, w * 1000 + h);
         const reference::Plane expected = reference::Downsample({w, h, plane});
         EXPECT_EQ(Downsampled(plane, w, h, 1.0f), expected.pixels) << w << "x" << h;
-        EXPECT_EQ(Downsampled(plane, w, h, 1.37f), expected.pixels) << w << "x" << h << " gain 1.37";
+        EXPECT_EQ(Downsampled(plane, w, h, 1.37f), expected.pixels)
+            << w << "x" << h << " gain 1.37";
         EXPECT_EQ(Downsampled(plane, w, h, 0.8f), expected.pixels) << w << "x" << h << " gain 0.8";
     }
 }
@@ -104,12 +108,15 @@ TEST(Upsample, MatchesReferenceSeparatelyAndInPlace) {
                     for (float gain : {1.0f, 1.25f}) {
                         const reference::Plane expected =
                             reference::Upsample({w, h, plane}, toWidth, toHeight, gain);
-                        const std::string what = std::to_string(w) + "x" + std::to_string(h) + " to " +
-                                                 std::to_string(toWidth) + "x" + std::to_string(toHeight) +
-                                                 " gain " + std::to_string(gain);
-                        EXPECT_EQ(Upsampled(plane, w, h, toWidth, toHeight, gain), expected.pixels) << what;
+                        const std::string what = std::to_string(w) + "x" + std::to_string(h) +
+                                                 " to " + std::to_string(toWidth) + "x" +
+                                                 std::to_string(toHeight) + " gain " +
+                                                 std::to_string(gain);
+                        EXPECT_EQ(Upsampled(plane, w, h, toWidth, toHeight, gain), expected.pixels)
+                            << what;
                         EXPECT_EQ(UpsampledInPlace(plane, w, h, toWidth, toHeight, gain),
-                                  expected.pixels) << what << " in place";
+                                  expected.pixels)
+                            << what << " in place";
                     }
                 }
             }

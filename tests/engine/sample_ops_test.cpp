@@ -21,8 +21,8 @@ std::vector<uint8_t> WeightsOf(const std::vector<uint8_t>& difference,
                                float threshold) {
     const NoiseReducer reducer(NoAllocate, NoRelease);
     std::vector<uint8_t> out(difference.size(), 0xEE);
-    reducer.ComputeBlendWeights(difference.data(), brightness.data(), hi, lo, threshold,
-                                out.data(), out.size(), 1);
+    reducer.ComputeBlendWeights(difference.data(), brightness.data(), hi, lo, threshold, out.data(),
+                                out.size(), 1);
     return out;
 }
 
@@ -84,7 +84,8 @@ TEST(ScaleClamp, MatchesReferenceForPyramidGains) {
         std::vector<uint8_t> out = in;
         NoiseReducer::ScaleClamp(out.data(), gain, out.data(), out.size(), 1);
         for (size_t i = 0; i < in.size(); ++i)
-            ASSERT_EQ(out[i], reference::ScaleClamp(in[i], gain)) << "gain " << gain << " x " << int{in[i]};
+            ASSERT_EQ(out[i], reference::ScaleClamp(in[i], gain))
+                << "gain " << gain << " x " << int{in[i]};
     }
 }
 
@@ -97,9 +98,11 @@ TEST(BlendByWeight, ExtremeWeightsKeepOneInputExactly) {
         }
     std::vector<uint8_t> out(input.size());
     const std::vector<uint8_t> full(input.size(), 255), none(input.size(), 0);
-    NoiseReducer::BlendByWeight(input.data(), median.data(), full.data(), out.data(), out.size(), 1);
+    NoiseReducer::BlendByWeight(input.data(), median.data(), full.data(), out.data(), out.size(),
+                                1);
     EXPECT_EQ(out, input);
-    NoiseReducer::BlendByWeight(input.data(), median.data(), none.data(), out.data(), out.size(), 1);
+    NoiseReducer::BlendByWeight(input.data(), median.data(), none.data(), out.data(), out.size(),
+                                1);
     EXPECT_EQ(out, median);
 
     const uint8_t i200 = 200, m100 = 100, w128 = 128;
@@ -163,7 +166,8 @@ TEST(ComputeBlendWeights, MidBandMixesBothStrengths) {
     const float f = static_cast<float>(128.0 / threshold);
     for (uint8_t d : {1, 2, 3, 7}) {
         const double v = d * double{f} * (2.0 / r - 1.0);
-        EXPECT_EQ(WeightOf(d, 127, hi, lo, threshold), static_cast<int>(std::floor(v + 0.5))) << int{d};
+        EXPECT_EQ(WeightOf(d, 127, hi, lo, threshold), static_cast<int>(std::floor(v + 0.5)))
+            << int{d};
     }
 }
 
@@ -181,7 +185,8 @@ TEST(ComputeBlendWeights, MatchesReferenceOnRandomInputs) {
         reducer.ComputeBlendWeights(inPlace.data(), brightness.data(), hi, lo, threshold,
                                     inPlace.data(), inPlace.size(), 1);
         for (size_t i = 0; i < difference.size(); ++i)
-            ASSERT_EQ(inPlace[i], reference::BlendWeight(difference[i], brightness[i], hi, lo, threshold))
+            ASSERT_EQ(inPlace[i],
+                      reference::BlendWeight(difference[i], brightness[i], hi, lo, threshold))
                 << "d " << int{difference[i]} << " b " << int{brightness[i]} << " hi " << hi
                 << " lo " << lo << " threshold " << threshold;
     }
@@ -202,7 +207,8 @@ TEST(Combinations, MatchReferenceWritingOverTheirFirstInput) {
     TestRandom random(13);
     for (int round = 0; round < 30; ++round) {
         const auto coefficient = [&] {
-            return static_cast<float>(round < 20 ? 0.4 + random.Unit() * 1.8 : random.Unit() * 9.0 - 3.0);
+            return static_cast<float>(round < 20 ? 0.4 + random.Unit() * 1.8
+                                                 : random.Unit() * 9.0 - 3.0);
         };
         const float ca = coefficient(), cb = coefficient(), cu = coefficient();
 
@@ -215,7 +221,9 @@ TEST(Combinations, MatchReferenceWritingOverTheirFirstInput) {
         NoiseReducer::CombineOutput(output.data(), ca, coarse.data(), cu, output.data(), n, 1);
         for (size_t i = 0; i < n; ++i) {
             ASSERT_EQ(detail[i], reference::CombineDetail(a[i], ca, b[i], cb)) << i;
-            ASSERT_EQ(withCoarse[i], reference::CombineDetailWithCoarse(a[i], ca, coarse[i], cu, b[i], cb)) << i;
+            ASSERT_EQ(withCoarse[i],
+                      reference::CombineDetailWithCoarse(a[i], ca, coarse[i], cu, b[i], cb))
+                << i;
             ASSERT_EQ(output[i], reference::CombineOutput(a[i], ca, coarse[i], cu)) << i;
         }
     }

@@ -1,6 +1,7 @@
+#include "app/elf_section_reader.h"
+
 #include <gtest/gtest.h>
 
-#include "app/elf_section_reader.h"
 #include "app/pipl_parser.h"
 #include "resources/plugin_resources.h"
 #include "tests/resources/resource_test_util.h"
@@ -34,8 +35,8 @@ std::vector<uint8_t> MakeElf(bool is64, const std::string& name, const std::stri
     PutLe(image, is64 ? 0x3C : 0x30, escapedCounts ? 0 : 3, 2);
     PutLe(image, is64 ? 0x3E : 0x32, escapedCounts ? 0xFFFF : 1, 2);
 
-    const auto putSection = [&](std::size_t index, uint32_t nameAt, uint32_t type,
-                                uint64_t offset, uint64_t size, uint32_t link) {
+    const auto putSection = [&](std::size_t index, uint32_t nameAt, uint32_t type, uint64_t offset,
+                                uint64_t size, uint32_t link) {
         const std::size_t at = tableAt + index * entrySize;
         PutLe(image, at, nameAt, 4);
         PutLe(image, at + 4, type, 4);
@@ -44,8 +45,8 @@ std::vector<uint8_t> MakeElf(bool is64, const std::string& name, const std::stri
         PutLe(image, at + (is64 ? 40 : 24), link, 4);
     };
     putSection(0, 0, 0, 0, escapedCounts ? 3 : 0, escapedCounts ? 1 : 0);
-    putSection(1, 1, 3, namesAt, names.size(), 0);   // string table
-    putSection(2, 11, 1, dataAt, data.size(), 0);    // program data
+    putSection(1, 1, 3, namesAt, names.size(), 0);  // string table
+    putSection(2, 11, 1, dataAt, data.size(), 0);   // program data
     return image;
 }
 
@@ -73,10 +74,8 @@ TEST(ElfSectionReader, ReadsTheResourcesOfABuiltLibrary) {
 TEST(ElfSectionReader, ReportsWhatIsMissing) {
     EXPECT_EQ(ReadElfSection(LUMISTRA_TEST_MODULE, ".PIPLX").status,
               ElfReadStatus::kSectionNotFound);
-    EXPECT_EQ(ReadElfSection(LUMISTRA_TEST_MODULE, ".PIP").status,
-              ElfReadStatus::kSectionNotFound);
-    EXPECT_EQ(ReadElfSection("/nonexistent/module.so", ".PIPL").status,
-              ElfReadStatus::kCannotOpen);
+    EXPECT_EQ(ReadElfSection(LUMISTRA_TEST_MODULE, ".PIP").status, ElfReadStatus::kSectionNotFound);
+    EXPECT_EQ(ReadElfSection("/nonexistent/module.so", ".PIPL").status, ElfReadStatus::kCannotOpen);
     const std::vector<uint8_t> text = {'#', '!', '/', 'b', 'i', 'n', '/', 's', 'h', '\n',
                                        ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
     EXPECT_EQ(Find(text, ".PIPL").status, ElfReadStatus::kNotElf);

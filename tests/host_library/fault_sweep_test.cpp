@@ -21,15 +21,20 @@ struct Expectation {
 
 Expectation ExpectedOutcome(HostCallback callback, OSErr injected) {
     switch (callback) {
-        case HostCallback::kAdvanceState: return {true, injected};
-        case HostCallback::kAbort: return {true, userCanceledErr};
+        case HostCallback::kAdvanceState:
+            return {true, injected};
+        case HostCallback::kAbort:
+            return {true, userCanceledErr};
         case HostCallback::kHandleNew:
-        case HostCallback::kHandleLock: return {true, memFullErr};
+        case HostCallback::kHandleLock:
+            return {true, memFullErr};
         // A handle whose size cannot be told is not trusted with a record.
-        case HostCallback::kHandleGetSize: return {true, std::nullopt};
+        case HostCallback::kHandleGetSize:
+            return {true, std::nullopt};
         // Engine memory falls back to the heap; scripting, registry and
         // property failures never stop the filter.
-        default: return {false, noErr};
+        default:
+            return {false, noErr};
     }
 }
 
@@ -97,7 +102,8 @@ protected:
         if (!leaks.None()) problems << "left behind: " << leaks.Describe() << "; ";
         if (Seams().liveBlockCount() != 0) problems << "engine blocks still recorded; ";
         // A failed reset of the suspension is the host's fault, not the plug-in's.
-        if (host.observations().callsEndingSuspended() != 0 && callback != HostCallback::kPropertySet) {
+        if (host.observations().callsEndingSuspended() != 0 &&
+            callback != HostCallback::kPropertySet) {
             problems << "watch suspension left on; ";
         }
         return problems.str();

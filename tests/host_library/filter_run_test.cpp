@@ -93,7 +93,8 @@ TEST_F(FilterRunTest, WritingInPlaceGivesTheSamePixelsAndKeepsTheSelectionBlend)
         document.filterRect = Rect{10, 20, 290, 300};
         if (withMask) {
             std::vector<uint8_t> mask(320u * 300u);
-            for (std::size_t i = 0; i < mask.size(); ++i) mask[i] = uint8_t(i % 320 < 160 ? 255 : i % 256);
+            for (std::size_t i = 0; i < mask.size(); ++i)
+                mask[i] = uint8_t(i % 320 < 160 ? 255 : i % 256);
             document.selectionMask = mask;
         }
         const Document expected = EngineResult(document, {});

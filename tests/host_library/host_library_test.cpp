@@ -11,8 +11,8 @@
 #include "app/enable_expression.h"
 #include "app/handle_registry.h"
 #include "app/pixel_exchange.h"
-#include "interface/plugin_constants.h"
 #include "app/plugin_module.h"
+#include "interface/plugin_constants.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
+#include "app/pipl_parser.h"
+
 #include <gtest/gtest.h>
 
-#include "app/pipl_parser.h"
 #include "interface/plugin_constants.h"
 #include "resources/plugin_resources.h"
 #include "tests/resources/resource_test_util.h"
@@ -14,8 +15,11 @@ std::optional<PiplInfo> Parse(const std::string& bytes) {
 // A list with a single property, for malformed-input cases.
 std::string OneProperty(const std::string& vendorAndKey, const std::string& lengthBytes,
                         const std::string& data) {
-    return Bytes("\x01\0" "\0\0\0\0" "\x01\0\0\0") + vendorAndKey + Bytes("\0\0\0\0") +
-           lengthBytes + data;
+    return Bytes(
+               "\x01\0"
+               "\0\0\0\0"
+               "\x01\0\0\0") +
+           vendorAndKey + Bytes("\0\0\0\0") + lengthBytes + data;
 }
 
 TEST(PiplParser, DecodesOurOwnPropertyList) {
@@ -65,28 +69,51 @@ TEST(PiplParser, RejectsLengthsAndStringsThatLeaveTheirData) {
     // Property length far beyond the buffer (would wrap a careless sum).
     EXPECT_FALSE(Parse(OneProperty("MIB8dnik", Bytes("\xff\xff\xff\xff"), "MFB8")));
     // Length byte of the name larger than the property's data.
-    EXPECT_FALSE(Parse(OneProperty("MIB8eman", Bytes("\x04\0\0\0"), Bytes("\x04" "abc"))));
+    EXPECT_FALSE(Parse(OneProperty("MIB8eman", Bytes("\x04\0\0\0"),
+                                   Bytes("\x04"
+                                         "abc"))));
     // Entry-point name without its terminating zero.
     EXPECT_FALSE(Parse(OneProperty("MIB84668", Bytes("\x04\0\0\0"), "Plug")));
     // Terminology shorter than its fixed part.
     EXPECT_FALSE(Parse(OneProperty("MIB8mtsh", Bytes("\x04\0\0\0"), Bytes("\0\0\0\0"))));
     // A count no buffer of this size can hold.
-    EXPECT_FALSE(Parse(Bytes("\x01\0" "\0\0\0\0" "\xff\xff\xff\x7f")));
+    EXPECT_FALSE(
+        Parse(Bytes("\x01\0"
+                    "\0\0\0\0"
+                    "\xff\xff\xff\x7f")));
     // Unknown list version.
-    EXPECT_FALSE(Parse(Bytes("\x01\0" "\x01\0\0\0" "\0\0\0\0")));
+    EXPECT_FALSE(
+        Parse(Bytes("\x01\0"
+                    "\x01\0\0\0"
+                    "\0\0\0\0")));
 }
 
 TEST(PiplParser, SkipsForeignPropertiesAndAcceptsUnpaddedLengths) {
     // Another vendor's 'name' is not ours to read.
-    const std::optional<PiplInfo> foreign =
-        Parse(OneProperty("XXXXeman", Bytes("\x04\0\0\0"), Bytes("\x03" "abc")));
+    const std::optional<PiplInfo> foreign = Parse(OneProperty("XXXXeman", Bytes("\x04\0\0\0"),
+                                                              Bytes("\x03"
+                                                                    "abc")));
     ASSERT_TRUE(foreign.has_value());
     EXPECT_EQ(foreign->name, "");
 
     // A length written exactly (7) with the padding byte after it.
-    const std::string unpadded = Bytes("\x01\0" "\0\0\0\0" "\x02\0\0\0") +
-                                 Bytes("MIB8eman" "\0\0\0\0" "\x07\0\0\0" "\x06" "Filter" "\0") +
-                                 Bytes("MIB8gtac" "\0\0\0\0" "\x04\0\0\0" "\x03" "Cat");
+    const std::string unpadded = Bytes(
+                                     "\x01\0"
+                                     "\0\0\0\0"
+                                     "\x02\0\0\0") +
+                                 Bytes(
+                                     "MIB8eman"
+                                     "\0\0\0\0"
+                                     "\x07\0\0\0"
+                                     "\x06"
+                                     "Filter"
+                                     "\0") +
+                                 Bytes(
+                                     "MIB8gtac"
+                                     "\0\0\0\0"
+                                     "\x04\0\0\0"
+                                     "\x03"
+                                     "Cat");
     const std::optional<PiplInfo> info = Parse(unpadded);
     ASSERT_TRUE(info.has_value());
     EXPECT_EQ(info->name, "Filter");

@@ -8,10 +8,25 @@
 FakeHost* FakeHost::current = nullptr;
 
 FakeHost::FakeHost() {
-    buffers = BufferProcs{kCurrentBufferProcsVersion, 4, Allocate, LockBuffer, UnlockBuffer,
-                          FreeBuffer, nullptr, nullptr, nullptr, nullptr};
-    handles = HandleProcs{kCurrentHandleProcsVersion, kCurrentHandleProcsCount, NewHandle,
-                          DisposeHandle, HandleSize, nullptr, LockHandle, UnlockHandle, nullptr,
+    buffers = BufferProcs{kCurrentBufferProcsVersion,
+                          4,
+                          Allocate,
+                          LockBuffer,
+                          UnlockBuffer,
+                          FreeBuffer,
+                          nullptr,
+                          nullptr,
+                          nullptr,
+                          nullptr};
+    handles = HandleProcs{kCurrentHandleProcsVersion,
+                          kCurrentHandleProcsCount,
+                          NewHandle,
+                          DisposeHandle,
+                          HandleSize,
+                          nullptr,
+                          LockHandle,
+                          UnlockHandle,
+                          nullptr,
                           nullptr};
     properties = PropertyProcs{kCurrentPropertyProcsVersion, kCurrentPropertyProcsCount, nullptr,
                                SetProperty};
@@ -23,9 +38,7 @@ FakeHost::FakeHost() {
 
 FakeHost::~FakeHost() { current = nullptr; }
 
-void FakeHost::BeginCall(int16_t selector) {
-    ::BeginCall(selector, &filter, &dataSlot, &result);
-}
+void FakeHost::BeginCall(int16_t selector) { ::BeginCall(selector, &filter, &dataSlot, &result); }
 
 OSErr FakeHost::Call(int16_t selector) {
     PluginMain(selector, &filter, &dataSlot, &result);

@@ -1,3 +1,5 @@
+#include "host/plane_exchange.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -5,10 +7,9 @@
 #include <vector>
 
 #include "engine/engine_values.h"
-#include "tests/plugin/fake_host.h"
-#include "host/plane_exchange.h"
 #include "host/plugin_alloc.h"
 #include "host/plugin_state.h"
+#include "tests/plugin/fake_host.h"
 
 namespace {
 constexpr int16_t kWidth = 67;

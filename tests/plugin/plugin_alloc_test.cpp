@@ -1,11 +1,12 @@
+#include "host/plugin_alloc.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <vector>
 
-#include "tests/plugin/fake_host.h"
-#include "host/plugin_alloc.h"
 #include "host/plugin_state.h"
+#include "tests/plugin/fake_host.h"
 
 namespace {
 using Events = std::vector<std::string>;

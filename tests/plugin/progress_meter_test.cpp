@@ -1,10 +1,11 @@
+#include "host/progress_meter.h"
+
 #include <gtest/gtest.h>
 
 #include <utility>
 #include <vector>
 
 #include "tests/plugin/fake_host.h"
-#include "host/progress_meter.h"
 
 namespace {
 using Reports = std::vector<std::pair<int32_t, int32_t>>;

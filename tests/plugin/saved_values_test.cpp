@@ -10,11 +10,11 @@
 #include <utility>
 #include <vector>
 
-#include "tests/plugin/fake_host.h"
 #include "host/last_parameters.h"
-#include "resources/plugin_identity.h"
 #include "host/plugin_state.h"
 #include "host/script_parameters.h"
+#include "resources/plugin_identity.h"
+#include "tests/plugin/fake_host.h"
 
 namespace {
 using Values = std::map<DescriptorKeyID, double>;
@@ -128,12 +128,14 @@ TEST_F(LastParametersTest, SavedValuesAreTruncatedToWholeNumbers) {
     parameters = FilterParameters{37.8f, -0.5f, 99.99f};
     EXPECT_EQ(SaveLastParameters(), noErr);
     const Values saved = registry.entries.at(kPluginUniqueId);
-    EXPECT_EQ(saved, (Values{{keyNoiseHighAmount, 37.0}, {keyNoiseLowAmount, 0.0},
-                             {keyClarityAmount, 99.0}}));
+    EXPECT_EQ(
+        saved,
+        (Values{{keyNoiseHighAmount, 37.0}, {keyNoiseLowAmount, 0.0}, {keyClarityAmount, 99.0}}));
 }
 
 TEST_F(LastParametersTest, ReadValuesAreRoundedToSinglesAndStopAtTheFirstMissingKey) {
-    registry.entries[kPluginUniqueId] = Values{{keyNoiseHighAmount, 37.8}, {keyClarityAmount, 10.0}};
+    registry.entries[kPluginUniqueId] =
+        Values{{keyNoiseHighAmount, 37.8}, {keyClarityAmount, 10.0}};
     ReadLastParameters();
     EXPECT_EQ(parameters.noiseHighAmount, 37.8f);
     EXPECT_EQ(parameters.noiseLowAmount, 50.0f);
@@ -218,7 +220,8 @@ protected:
 };
 
 TEST_F(ScriptParametersTest, ReplayedValuesAreHeldToTheRangeAndNonNumbersEndTheReplay) {
-    script.replayed = {{keyNoiseHighAmount, 1e300}, {keyNoiseLowAmount, -7.0},
+    script.replayed = {{keyNoiseHighAmount, 1e300},
+                       {keyNoiseLowAmount, -7.0},
                        {keyClarityAmount, std::numeric_limits<double>::quiet_NaN()}};
     bool showDialog = true;
     ReadScriptParameters(showDialog);

@@ -3,11 +3,11 @@
 
 #include <stdexcept>
 
-#include "tests/plugin/fake_host.h"
-#include "host/user_interface_seams.h"
 #include "host/plugin_alloc.h"
 #include "host/user_interface.h"
+#include "host/user_interface_seams.h"
 #include "resources/plugin_messages.h"
+#include "tests/plugin/fake_host.h"
 
 namespace {
 class StartRunTest : public ::testing::Test {

@@ -8,19 +8,67 @@ namespace {
 TEST(AeteBytes, MatchTheHandWrittenLayout) {
     const std::string expected =
         // word 1, version 1.0, language, script, one suite
-        Bytes("\x01\0" "\x01" "\0" "\0\0" "\0\0" "\x01\0")
-        + Bytes("\x07" "Morvane") + Bytes("\x10" "LUMISTRA plug-in") + "pkLv"
-        + Bytes("\x01\0" "\x01\0" "\x01\0")  // level, version, one event
-        + Bytes("\x08" "LUMISTRA") + Bytes("\x10" "LUMISTRA plug-in") + "pkLv" + "pkLv"
-        + "llun" + Bytes("\0" "\0\0")           // reply: type, empty description, flags
-        + "RmI#" + Bytes("\0" "\0\xb0")         // direct parameter, flags 0xB000
-        + Bytes("\x03\0")                       // three parameters
-        + Bytes("\x0f" "NoiseHighAmount") + "tnmA" + "buod" + Bytes("\x0f" "NoiseHighAmount")
-        + Bytes("\0\0")
-        + Bytes("\x0e" "NoiseLowAmount") + "hgrB" + "buod" + Bytes("\x0e" "NoiseLowAmount")
-        + Bytes("\0\0")
-        + Bytes("\x07" "Clarity") + "ntlF" + "buod" + Bytes("\x07" "Clarity") + Bytes("\0\0")
-        + Bytes("\0\0" "\0\0" "\0\0");  // no classes, comparison operators, enumerations
+        Bytes(
+            "\x01\0"
+            "\x01"
+            "\0"
+            "\0\0"
+            "\0\0"
+            "\x01\0") +
+        Bytes(
+            "\x07"
+            "Morvane") +
+        Bytes(
+            "\x10"
+            "LUMISTRA plug-in") +
+        "pkLv" +
+        Bytes(
+            "\x01\0"
+            "\x01\0"
+            "\x01\0")  // level, version, one event
+        + Bytes(
+              "\x08"
+              "LUMISTRA") +
+        Bytes(
+            "\x10"
+            "LUMISTRA plug-in") +
+        "pkLv" + "pkLv" + "llun" +
+        Bytes(
+            "\0"
+            "\0\0")  // reply: type, empty description, flags
+        + "RmI#" +
+        Bytes(
+            "\0"
+            "\0\xb0")      // direct parameter, flags 0xB000
+        + Bytes("\x03\0")  // three parameters
+        + Bytes(
+              "\x0f"
+              "NoiseHighAmount") +
+        "tnmA" + "buod" +
+        Bytes(
+            "\x0f"
+            "NoiseHighAmount") +
+        Bytes("\0\0") +
+        Bytes(
+            "\x0e"
+            "NoiseLowAmount") +
+        "hgrB" + "buod" +
+        Bytes(
+            "\x0e"
+            "NoiseLowAmount") +
+        Bytes("\0\0") +
+        Bytes(
+            "\x07"
+            "Clarity") +
+        "ntlF" + "buod" +
+        Bytes(
+            "\x07"
+            "Clarity") +
+        Bytes("\0\0") +
+        Bytes(
+            "\0\0"
+            "\0\0"
+            "\0\0");  // no classes, comparison operators, enumerations
     EXPECT_EQ(AsString(kAete), expected);
     EXPECT_EQ(kAete.size(), 209u);
 }

@@ -77,18 +77,18 @@ protected:
 TEST_F(PlaneToolTest, RejectsBadInvocationsWithOneLineAndNoOutput) {
     WriteBytes(folder_ / "short.raw", std::vector<uint8_t>(kWidth * kHeight - 1, 7));
     const char* const invocations[] = {
-        "in.raw out.raw 61 47 1.4 1.4 1.0 1",             // one argument missing
-        "in.raw out.raw 61 47 1.4 1.4 1.0 1 5 6",         // one too many
-        "in.raw out.raw 61 47 1.4x 1.4 1.0 1 5",          // trailing characters
-        "in.raw out.raw 61 47 1.4 0x1p0 1.0 1 5",         // not decimal
-        "in.raw out.raw 61 47 1.4 1.4 1.0 1.5 5",         // level not whole
-        "in.raw out.raw 0 47 1.4 1.4 1.0 1 5",            // empty plane
-        "in.raw out.raw 65536 65536 1.4 1.4 1.0 1 5",     // too many samples
-        "in.raw out.raw 61 48 1.4 1.4 1.0 1 5",           // file too short
-        "in.raw out.raw 60 47 1.4 1.4 1.0 1 5",           // file too long
-        "short.raw out.raw 61 47 1.4 1.4 1.0 1 5",        // file too short by one
-        "missing.raw out.raw 61 47 1.4 1.4 1.0 1 5",      // unreadable
-        "in.raw out.raw 61 47 1.4 1.4 1.0 -1 5",          // the engine refuses
+        "in.raw out.raw 61 47 1.4 1.4 1.0 1",          // one argument missing
+        "in.raw out.raw 61 47 1.4 1.4 1.0 1 5 6",      // one too many
+        "in.raw out.raw 61 47 1.4x 1.4 1.0 1 5",       // trailing characters
+        "in.raw out.raw 61 47 1.4 0x1p0 1.0 1 5",      // not decimal
+        "in.raw out.raw 61 47 1.4 1.4 1.0 1.5 5",      // level not whole
+        "in.raw out.raw 0 47 1.4 1.4 1.0 1 5",         // empty plane
+        "in.raw out.raw 65536 65536 1.4 1.4 1.0 1 5",  // too many samples
+        "in.raw out.raw 61 48 1.4 1.4 1.0 1 5",        // file too short
+        "in.raw out.raw 60 47 1.4 1.4 1.0 1 5",        // file too long
+        "short.raw out.raw 61 47 1.4 1.4 1.0 1 5",     // file too short by one
+        "missing.raw out.raw 61 47 1.4 1.4 1.0 1 5",   // unreadable
+        "in.raw out.raw 61 47 1.4 1.4 1.0 -1 5",       // the engine refuses
     };
     for (const char* arguments : invocations) {
         SCOPED_TRACE(arguments);
@@ -105,8 +105,8 @@ TEST_F(PlaneToolTest, WritesWhatTheEngineComputes) {
     std::vector<uint8_t> expected(input_.size());
     NoiseReducer reducer([](uint32_t n) -> void* { return std::calloc(n, 1); },
                          [](void* block) { std::free(block); });
-    ASSERT_FALSE(reducer.ProcessPlane(input_.data(), expected.data(), kWidth, kHeight,
-                                      1.4142135f, 0.8f, 1.2f, 1, 5));
+    ASSERT_FALSE(reducer.ProcessPlane(input_.data(), expected.data(), kWidth, kHeight, 1.4142135f,
+                                      0.8f, 1.2f, 1, 5));
     EXPECT_EQ(ReadBytes(folder_ / "out.raw"), expected);
     EXPECT_EQ(FileNames(folder_), (std::vector<std::string>{"in.raw", "out.raw"}));
 }

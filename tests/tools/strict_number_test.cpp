@@ -1,8 +1,8 @@
 // The command-line number rules: a token is taken whole or refused.
 
-#include <gtest/gtest.h>
-
 #include "app/cli/strict_number.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -10,16 +10,15 @@ TEST(StrictNumber, DecimalFloatsAreRoundedOnceToSinglePrecision) {
     const struct {
         const char* token;
         float value;
-    } accepted[] = {{"1.4142135", 1.4142135f}, {"+2", 2.0f},     {"-.5", -0.5f},
-                    {"3.", 3.0f},              {"1e-3", 0.001f}, {"1.2E+1", 12.0f},
-                    {"0.1", 0.1f},             {"1e-60", 0.0f}};
+    } accepted[] = {{"1.4142135", 1.4142135f}, {"+2", 2.0f},      {"-.5", -0.5f}, {"3.", 3.0f},
+                    {"1e-3", 0.001f},          {"1.2E+1", 12.0f}, {"0.1", 0.1f},  {"1e-60", 0.0f}};
     for (const auto& example : accepted) {
         float value = -99.0f;
         EXPECT_EQ(lumistra::ParseDecimalFloat(example.token, value), "") << example.token;
         EXPECT_EQ(value, example.value) << example.token;
     }
-    for (const char* token : {"", " 1", "1 ", "1.0x", ".", "-", "1e", "1e+", "0x1p3", "inf",
-                              "nan", "1,5", "1e39"}) {
+    for (const char* token :
+         {"", " 1", "1 ", "1.0x", ".", "-", "1e", "1e+", "0x1p3", "inf", "nan", "1,5", "1e39"}) {
         float value = 7.0f;
         EXPECT_NE(lumistra::ParseDecimalFloat(token, value), "") << token;
         EXPECT_EQ(value, 7.0f) << token;

@@ -4,7 +4,6 @@
 
 #include <cmath>
 
-
 TEST(PreviewValueRules, FloorToIntTakesTheIntegerPart) {
     EXPECT_EQ(FloorToInt(0.0f), 0);
     EXPECT_EQ(FloorToInt(33.7f), 33);

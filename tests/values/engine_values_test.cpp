@@ -1,9 +1,9 @@
+#include "engine/engine_values.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
-
-#include "engine/engine_values.h"
 
 namespace {
 EngineValues Convert(float amount) {

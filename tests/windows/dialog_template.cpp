@@ -17,7 +17,8 @@ public:
             failed_ = true;
             return 0;
         }
-        const uint16_t value = static_cast<uint16_t>(bytes_[position_] | bytes_[position_ + 1] << 8);
+        const uint16_t value =
+            static_cast<uint16_t>(bytes_[position_] | bytes_[position_ + 1] << 8);
         position_ += 2;
         return value;
     }

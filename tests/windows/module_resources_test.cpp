@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "tests/windows/dialog_template.h"
 #include "app/elf_section_reader.h"
-#include "tests/windows/pe_image.h"
 #include "resources/plugin_resources.h"
 #include "resources/resource_ids.h"
+#include "tests/windows/dialog_template.h"
+#include "tests/windows/pe_image.h"
 
 namespace {
 
@@ -110,9 +110,9 @@ TEST_P(WindowsModule, CursorsAre32By32With16ColoursAndTheirHotSpots) {
         const std::vector<uint8_t> data = Resource(image, kResourceTypeCursor, imageId);
         EXPECT_EQ(Le16(data, 0), cursor.hotX);
         EXPECT_EQ(Le16(data, 2), cursor.hotY);
-        EXPECT_EQ(Le32(data, 4 + 4), 32u);       // width
-        EXPECT_EQ(Le32(data, 4 + 8), 64u);       // height of image and mask
-        EXPECT_EQ(Le16(data, 4 + 14), 4);        // bits per pixel: 16 colours
+        EXPECT_EQ(Le32(data, 4 + 4), 32u);  // width
+        EXPECT_EQ(Le32(data, 4 + 8), 64u);  // height of image and mask
+        EXPECT_EQ(Le16(data, 4 + 14), 4);   // bits per pixel: 16 colours
     }
 }
 
@@ -137,8 +137,7 @@ TEST_P(WindowsModule, String1IsTheSubtitle) {
 }
 
 TEST_P(WindowsModule, VersionResourceDescribesTheLibrary) {
-    const std::vector<uint8_t> version =
-        Resource(Module(GetParam()), kResourceTypeVersion, 1);
+    const std::vector<uint8_t> version = Resource(Module(GetParam()), kResourceTypeVersion, 1);
     // The fixed part follows the key "VS_VERSION_INFO", at offset 40.
     ASSERT_EQ(Le32(version, 40), 0xFEEF04BDu);
     EXPECT_EQ(Le32(version, 48), 0x00010001u);  // file version 1.1.4.0
@@ -220,20 +219,31 @@ bool IsKind(const DialogItem& item, Kind kind) {
     const bool visible = (style & kWsVisible) != 0;
     const uint32_t buttonType = style & 0xF, staticType = style & 0x1F;
     switch (kind) {
-        case Kind::kPushNotify: return isClass(kDialogClassButton) && buttonType == 0 && (style & 0x4000);
-        case Kind::kPush: return isClass(kDialogClassButton) && buttonType == 0;
-        case Kind::kDefaultPush: return isClass(kDialogClassButton) && buttonType == 1;
-        case Kind::kRadioNotify: return isClass(kDialogClassButton) && buttonType == 9 && (style & 0x4000);
-        case Kind::kGroupBox: return isClass(kDialogClassButton) && buttonType == 7;
+        case Kind::kPushNotify:
+            return isClass(kDialogClassButton) && buttonType == 0 && (style & 0x4000);
+        case Kind::kPush:
+            return isClass(kDialogClassButton) && buttonType == 0;
+        case Kind::kDefaultPush:
+            return isClass(kDialogClassButton) && buttonType == 1;
+        case Kind::kRadioNotify:
+            return isClass(kDialogClassButton) && buttonType == 9 && (style & 0x4000);
+        case Kind::kGroupBox:
+            return isClass(kDialogClassButton) && buttonType == 7;
         case Kind::kNumberEdit:
-            return isClass(kDialogClassEdit) && (style & 3) == 1 && (style & 0x2000) && (style & kWsBorder);
-        case Kind::kTrackbar: return Lower(item.windowClass.text) == "msctls_trackbar32" && (style & 1);
-        case Kind::kHiddenSunken: return isClass(kDialogClassStatic) && !visible && (style & 0x1000);
-        case Kind::kText: return isClass(kDialogClassStatic) && staticType == 0;
-        case Kind::kCentredText: return isClass(kDialogClassStatic) && staticType == 1;
+            return isClass(kDialogClassEdit) && (style & 3) == 1 && (style & 0x2000) &&
+                   (style & kWsBorder);
+        case Kind::kTrackbar:
+            return Lower(item.windowClass.text) == "msctls_trackbar32" && (style & 1);
+        case Kind::kHiddenSunken:
+            return isClass(kDialogClassStatic) && !visible && (style & 0x1000);
+        case Kind::kText:
+            return isClass(kDialogClassStatic) && staticType == 0;
+        case Kind::kCentredText:
+            return isClass(kDialogClassStatic) && staticType == 1;
         case Kind::kCentredBorderText:
             return isClass(kDialogClassStatic) && staticType == 1 && (style & kWsBorder);
-        case Kind::kRightText: return isClass(kDialogClassStatic) && staticType == 2;
+        case Kind::kRightText:
+            return isClass(kDialogClassStatic) && staticType == 2;
         case Kind::kLogo:
             return isClass(kDialogClassStatic) && staticType == 0xE && (style & 0x100) &&
                    item.text.ordinal == IDB_LOGO;
@@ -281,40 +291,42 @@ TEST(WindowsDialogs, MainDialogHasEveryControlInTabOrder) {
     EXPECT_EQ(dialog.style & styles, styles);
 
     const int16_t none = -1;
-    ExpectControls(dialog, {
-        {IDC_ZOOM_IN, Kind::kPushNotify, "&+", 303, 65, 18, 18},
-        {IDC_ZOOM_OUT, Kind::kPushNotify, "&-", 303, 117, 18, 18},
-        {IDC_PREVIEW_BEFORE, Kind::kRadioNotify, "&Before", 97, 305, 35, 10},
-        {IDC_PREVIEW_AFTER, Kind::kRadioNotify, "&After", 167, 305, 35, 10},
-        {IDC_HIGHLIGHT_SLIDER, Kind::kTrackbar, "", 363, 188, 101, 18},
-        {IDC_HIGHLIGHT_EDIT, Kind::kNumberEdit, "", 470, 190, 22, 13},
-        {IDC_SHADOW_SLIDER, Kind::kTrackbar, "", 363, 223, 101, 18},
-        {IDC_SHADOW_EDIT, Kind::kNumberEdit, "", 470, 225, 22, 13},
-        {IDC_CLARITY_SLIDER, Kind::kTrackbar, "", 363, 257, 101, 18},
-        {IDC_CLARITY_EDIT, Kind::kNumberEdit, "", 470, 259, 22, 13},
-        {IDC_OK, Kind::kDefaultPush, "&OK", 281, 302, 50, 17},
-        {IDC_DEFAULT, Kind::kPush, "&Default", 337, 302, 50, 17},
-        {2, Kind::kPush, "&Cancel", 393, 302, 50, 17},
-        {IDC_HELP_BUTTON, Kind::kPush, "&Help", 450, 302, 50, 17},
-        {IDC_PREVIEW_PANE, Kind::kHiddenSunken, "", 12, 39, 276, 251},
-        {IDC_ZOOM_CAPTION, Kind::kCentredText, "Zoom", 300, 87, 23, 10},
-        {none, Kind::kText, "100", 450, 210, 14, 8},
-        {IDC_NAVIGATOR_PANE, Kind::kHiddenSunken, "", 336, 39, 159, 130},
-        {none, Kind::kGroupBox, "Preview", 6, 31, 288, 264},
-        {IDC_SUBTITLE, Kind::kCentredText, "Placeholder for Title Text", 180, 8, 200, 16},
-        {IDC_LOGO, Kind::kLogo, "logo", 453, 4, 47, 25},
-        {IDC_CONTROLS_GROUP, Kind::kGroupBox, "Controls", 301, 176, 199, 119},
-        {none, Kind::kRightText, "Highlight Noise Reduction", 307, 190, 49, 17},
-        {none, Kind::kRightText, "Shadow Noise Reduction", 310, 226, 46, 16},
-        {none, Kind::kText, "0", 369, 246, 8, 8},
-        {none, Kind::kText, "100", 450, 246, 13, 8},
-        {none, Kind::kRightText, "Clarity", 336, 263, 20, 8},
-        {none, Kind::kText, "Soften", 362, 280, 22, 8},
-        {none, Kind::kText, "Sharpen", 442, 280, 28, 8},
-        {IDC_ZOOM_LABEL, Kind::kCentredBorderText, "100 %", 299, 99, 25, 13},
-        {none, Kind::kText, "0", 369, 210, 8, 8},
-        {IDC_NAVIGATOR_GROUP, Kind::kGroupBox, "Navigator", 331, 31, 169, 143},
-    });
+    ExpectControls(
+        dialog,
+        {
+            {IDC_ZOOM_IN, Kind::kPushNotify, "&+", 303, 65, 18, 18},
+            {IDC_ZOOM_OUT, Kind::kPushNotify, "&-", 303, 117, 18, 18},
+            {IDC_PREVIEW_BEFORE, Kind::kRadioNotify, "&Before", 97, 305, 35, 10},
+            {IDC_PREVIEW_AFTER, Kind::kRadioNotify, "&After", 167, 305, 35, 10},
+            {IDC_HIGHLIGHT_SLIDER, Kind::kTrackbar, "", 363, 188, 101, 18},
+            {IDC_HIGHLIGHT_EDIT, Kind::kNumberEdit, "", 470, 190, 22, 13},
+            {IDC_SHADOW_SLIDER, Kind::kTrackbar, "", 363, 223, 101, 18},
+            {IDC_SHADOW_EDIT, Kind::kNumberEdit, "", 470, 225, 22, 13},
+            {IDC_CLARITY_SLIDER, Kind::kTrackbar, "", 363, 257, 101, 18},
+            {IDC_CLARITY_EDIT, Kind::kNumberEdit, "", 470, 259, 22, 13},
+            {IDC_OK, Kind::kDefaultPush, "&OK", 281, 302, 50, 17},
+            {IDC_DEFAULT, Kind::kPush, "&Default", 337, 302, 50, 17},
+            {2, Kind::kPush, "&Cancel", 393, 302, 50, 17},
+            {IDC_HELP_BUTTON, Kind::kPush, "&Help", 450, 302, 50, 17},
+            {IDC_PREVIEW_PANE, Kind::kHiddenSunken, "", 12, 39, 276, 251},
+            {IDC_ZOOM_CAPTION, Kind::kCentredText, "Zoom", 300, 87, 23, 10},
+            {none, Kind::kText, "100", 450, 210, 14, 8},
+            {IDC_NAVIGATOR_PANE, Kind::kHiddenSunken, "", 336, 39, 159, 130},
+            {none, Kind::kGroupBox, "Preview", 6, 31, 288, 264},
+            {IDC_SUBTITLE, Kind::kCentredText, "Placeholder for Title Text", 180, 8, 200, 16},
+            {IDC_LOGO, Kind::kLogo, "logo", 453, 4, 47, 25},
+            {IDC_CONTROLS_GROUP, Kind::kGroupBox, "Controls", 301, 176, 199, 119},
+            {none, Kind::kRightText, "Highlight Noise Reduction", 307, 190, 49, 17},
+            {none, Kind::kRightText, "Shadow Noise Reduction", 310, 226, 46, 16},
+            {none, Kind::kText, "0", 369, 246, 8, 8},
+            {none, Kind::kText, "100", 450, 246, 13, 8},
+            {none, Kind::kRightText, "Clarity", 336, 263, 20, 8},
+            {none, Kind::kText, "Soften", 362, 280, 22, 8},
+            {none, Kind::kText, "Sharpen", 442, 280, 28, 8},
+            {IDC_ZOOM_LABEL, Kind::kCentredBorderText, "100 %", 299, 99, 25, 13},
+            {none, Kind::kText, "0", 369, 210, 8, 8},
+            {IDC_NAVIGATOR_GROUP, Kind::kGroupBox, "Navigator", 331, 31, 169, 143},
+        });
 }
 
 TEST(WindowsDialogs, AboutBoxHasItsControls) {
@@ -332,7 +344,8 @@ TEST(WindowsDialogs, AboutBoxHasItsControls) {
     EXPECT_EQ(ok.id, IDC_OK);
     EXPECT_TRUE(IsKind(ok, Kind::kDefaultPush));
     EXPECT_EQ(ok.text.text, "&OK");
-    EXPECT_EQ((std::vector<int16_t>{ok.x, ok.y, ok.cx, ok.cy}), (std::vector<int16_t>{79, 83, 54, 14}));
+    EXPECT_EQ((std::vector<int16_t>{ok.x, ok.y, ok.cx, ok.cy}),
+              (std::vector<int16_t>{79, 83, 54, 14}));
     EXPECT_EQ(dialog.items[1].text.text, "LUMISTRA Plug-In");
     const DialogItem& version = dialog.items[2];
     EXPECT_EQ(version.id, IDC_ABOUT_VERSION);
@@ -341,7 +354,8 @@ TEST(WindowsDialogs, AboutBoxHasItsControls) {
     const DialogItem& logo = dialog.items[5];
     EXPECT_EQ(logo.id, IDC_LOGO);
     EXPECT_TRUE(IsKind(logo, Kind::kLogo));
-    EXPECT_EQ((std::vector<int16_t>{logo.x, logo.y, logo.cx, logo.cy}), (std::vector<int16_t>{4, 4, 40, 20}));
+    EXPECT_EQ((std::vector<int16_t>{logo.x, logo.y, logo.cx, logo.cy}),
+              (std::vector<int16_t>{4, 4, 40, 20}));
 }
 
 // ---- The reader itself -----------------------------------------------------------
@@ -352,7 +366,8 @@ TEST(PeImageReader, TruncatedModulesNeverReadPastTheirEnd) {
                                      std::istreambuf_iterator<char>());
     ASSERT_FALSE(whole.empty());
     for (std::size_t size = 0; size < whole.size(); size += 1 + size / 16) {
-        const auto image = PeImage::Parse(std::vector<uint8_t>(whole.begin(), whole.begin() + size));
+        const auto image =
+            PeImage::Parse(std::vector<uint8_t>(whole.begin(), whole.begin() + size));
         if (!image) continue;
         image->AllResourceLanguages();
         // A prefix that still holds the whole property list yields it intact.

@@ -20,8 +20,8 @@ uint16_t U16(const std::vector<uint8_t>& bytes, uint64_t offset) {
 }
 
 uint32_t U32(const std::vector<uint8_t>& bytes, uint64_t offset) {
-    return static_cast<uint32_t>(U16(bytes, offset)) |
-           static_cast<uint32_t>(U16(bytes, offset + 2)) << 16;
+    return static_cast<uint32_t>(U16(bytes, offset)) | static_cast<uint32_t>(U16(bytes, offset + 2))
+                                                           << 16;
 }
 
 std::string Upper(std::string text) {
@@ -108,7 +108,8 @@ std::vector<PeImage::DirectoryEntry> PeImage::ReadDirectory(uint32_t offset) con
     std::vector<DirectoryEntry> entries;
     if (!InResources(offset, 16)) return entries;
     const uint64_t base = resourceOffset_;
-    const uint32_t count = uint32_t{U16(bytes_, base + offset + 12)} + U16(bytes_, base + offset + 14);
+    const uint32_t count =
+        uint32_t{U16(bytes_, base + offset + 12)} + U16(bytes_, base + offset + 14);
     if (!InResources(offset, 16 + 8 * count)) return entries;
     for (uint32_t i = 0; i < count; ++i) {
         const uint64_t entry = base + offset + 16 + 8 * i;

@@ -44,8 +44,7 @@ public:
                                                      const ResourceKey& name,
                                                      uint16_t language) const;
     // The languages in which a resource exists (empty when it does not).
-    std::vector<uint16_t> ResourceLanguages(const ResourceKey& type,
-                                            const ResourceKey& name) const;
+    std::vector<uint16_t> ResourceLanguages(const ResourceKey& type, const ResourceKey& name) const;
     // The languages of every resource in the module, one entry per resource.
     std::vector<uint16_t> AllResourceLanguages() const;
 

@@ -1,10 +1,11 @@
 // The host's displayPixels drawing: which pixels of a plug-in's map reach the
 // screen, whatever the map's layout, and which maps are refused.
+#include "app/pixel_display.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "app/pixel_display.h"
 #include "interface/plugin_constants.h"
 
 namespace {
@@ -14,7 +15,9 @@ struct TestMap {
     std::vector<uint8_t> bytes;
     PSPixelMap map{};
 
-    static uint8_t Sample(int x, int y, int plane) { return static_cast<uint8_t>(x * 16 + y * 4 + plane); }
+    static uint8_t Sample(int x, int y, int plane) {
+        return static_cast<uint8_t>(x * 16 + y * 4 + plane);
+    }
 
     // Planar: one plane after another; interleaved: RGBRGB...
     explicit TestMap(bool interleaved, int16_t mode = plugInModeRGBColor) {
@@ -25,7 +28,8 @@ struct TestMap {
         map.colBytes = interleaved ? planes : 1;
         map.rowBytes = width * map.colBytes + 5;
         map.planeBytes = interleaved ? 1 : map.rowBytes * height;
-        bytes.assign(static_cast<std::size_t>(map.rowBytes * height * (interleaved ? 1 : planes)), 0xEE);
+        bytes.assign(static_cast<std::size_t>(map.rowBytes * height * (interleaved ? 1 : planes)),
+                     0xEE);
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
                 for (int plane = 0; plane < planes; ++plane) {
@@ -50,7 +54,8 @@ TEST(PixelDisplay, TakesTheRectangleFromPlanarAndInterleavedMaps) {
         for (int y = 1; y <= 2; ++y) {
             for (int x = 2; x <= 4; ++x) {
                 EXPECT_EQ(rows[static_cast<std::size_t>((y - 1) * 3 + (x - 2))],
-                          Rgb(TestMap::Sample(x, y, 0), TestMap::Sample(x, y, 1), TestMap::Sample(x, y, 2)));
+                          Rgb(TestMap::Sample(x, y, 0), TestMap::Sample(x, y, 1),
+                              TestMap::Sample(x, y, 2)));
             }
         }
     }
@@ -69,7 +74,8 @@ TEST(PixelDisplay, RefusesWhatItCannotDraw) {
     const VRect inside = source.map.bounds;
     EXPECT_TRUE(ComposeDisplayRows(source.map, VRect{20, 10, 20, 16}).empty());  // no rows
     EXPECT_TRUE(ComposeDisplayRows(source.map, VRect{19, 10, 24, 16}).empty());  // above the map
-    EXPECT_TRUE(ComposeDisplayRows(source.map, VRect{20, 10, 24, 17}).empty());  // past its right edge
+    EXPECT_TRUE(
+        ComposeDisplayRows(source.map, VRect{20, 10, 24, 17}).empty());  // past its right edge
     EXPECT_EQ(DrawPixelMap(source.map, VRect{20, 10, 24, 17}, 0, 0, nullptr), paramErr);
 
     PSPixelMap cmyk = source.map;

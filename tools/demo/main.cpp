@@ -13,9 +13,9 @@
 
 #include "engine/engine_values.h"
 #include "engine/filter_parameters.h"
-#include "tools/support/netpbm.h"
 #include "engine/noise_reducer.h"
 #include "tools/sample_image/sample_image.h"
+#include "tools/support/netpbm.h"
 
 namespace {
 
@@ -84,9 +84,8 @@ int main(int argc, char** argv) {
     for (const std::vector<uint8_t>& plane : noisy) {
         std::vector<uint8_t> filtered(plane.size());
         bool failed = reducer.ProcessPlane(plane.data(), filtered.data(), kWidth, kHeight,
-                                           values.hiStrength, values.loStrength,
-                                           values.clarity, kEngineStartLevel,
-                                           kEngineMaxLevel);
+                                           values.hiStrength, values.loStrength, values.clarity,
+                                           kEngineStartLevel, kEngineMaxLevel);
         if (failed) {
             reducer.ReleaseWorkImages();
             std::fprintf(stderr, "lumistra-demo: the engine could not obtain its memory\n");
@@ -97,7 +96,6 @@ int main(int argc, char** argv) {
 
     bool written = Write(folder / "noisy.ppm", noisy, kWidth) &&
                    Write(folder / "denoised.ppm", denoised, kWidth) &&
-                   Write(folder / "comparison.ppm", SideBySide(noisy, denoised),
-                         2 * kWidth + kGap);
+                   Write(folder / "comparison.ppm", SideBySide(noisy, denoised), 2 * kWidth + kGap);
     return written ? EXIT_SUCCESS : EXIT_FAILURE;
 }

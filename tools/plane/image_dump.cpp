@@ -37,8 +37,8 @@ void ImageDump::Write(const uint8_t* image, uint32_t width, uint32_t height, con
     char fileName[96];
     std::snprintf(fileName, sizeof fileName, "%03u-%.40s-L%d-%ux%u.pgm", sequence_++,
                   safeName.c_str(), int(level), unsigned(width), unsigned(height));
-    problem_ = WritePgm((std::filesystem::path(directory_) / fileName).string(), image, width,
-                        height);
+    problem_ =
+        WritePgm((std::filesystem::path(directory_) / fileName).string(), image, width, height);
 }
 
 }  // namespace lumistra

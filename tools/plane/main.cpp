@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/plane/image_dump.h"
-#include "engine/noise_reducer.h"
 #include "app/cli/atomic_output.h"
+#include "engine/noise_reducer.h"
+#include "tools/plane/image_dump.h"
 #include "tools/plane/plane_arguments.h"
 #include "tools/plane/raw_plane_file.h"
 
@@ -42,9 +42,8 @@ int Run(const lumistra::PlaneArguments& arguments) {
 
     std::vector<uint8_t> output(sampleCount);
     bool failed = reducer.ProcessPlane(input.data(), output.data(), arguments.width,
-                                       arguments.height, arguments.hiStrength,
-                                       arguments.loStrength, arguments.clarity,
-                                       arguments.startLevel, arguments.maxLevel);
+                                       arguments.height, arguments.hiStrength, arguments.loStrength,
+                                       arguments.clarity, arguments.startLevel, arguments.maxLevel);
     // A failed call may leave working images held.
     reducer.ReleaseWorkImages();
     if (failed)

@@ -63,8 +63,7 @@ std::string ParsePlaneArguments(int argc, const char* const* argv, PlaneArgument
         return Problem("MAX_LEVEL", positional[8], reason);
     // The engine counts a plane's samples in 32 bits.
     if (uint64_t(arguments.width) * arguments.height > UINT32_MAX)
-        return "WIDTH x HEIGHT = " +
-               std::to_string(uint64_t(arguments.width) * arguments.height) +
+        return "WIDTH x HEIGHT = " + std::to_string(uint64_t(arguments.width) * arguments.height) +
                " samples, more than the " + std::to_string(UINT32_MAX) + " a plane can hold";
     return {};
 }

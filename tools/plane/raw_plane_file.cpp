@@ -19,11 +19,10 @@ std::string ReadExactly(const std::string& path, size_t size, std::vector<uint8_
     int readError = errno;
     std::fclose(file);
     if (readFailed) return "cannot read " + path + ": " + std::strerror(readError);
-    if (longer)
-        return path + " is longer than WIDTH x HEIGHT = " + std::to_string(size) + " bytes";
+    if (longer) return path + " is longer than WIDTH x HEIGHT = " + std::to_string(size) + " bytes";
     if (got != size)
-        return path + " holds " + std::to_string(got) + " bytes, expected WIDTH x HEIGHT = " +
-               std::to_string(size);
+        return path + " holds " + std::to_string(got) +
+               " bytes, expected WIDTH x HEIGHT = " + std::to_string(size);
     return {};
 }
 

@@ -18,9 +18,12 @@ Rgb Scale(Rgb c, float k) { return {c.r * k, c.g * k, c.b * k}; }
 
 float Channel(Rgb c, SampleChannel channel) {
     switch (channel) {
-        case SampleChannel::Red: return c.r;
-        case SampleChannel::Green: return c.g;
-        case SampleChannel::Blue: return c.b;
+        case SampleChannel::Red:
+            return c.r;
+        case SampleChannel::Green:
+            return c.g;
+        case SampleChannel::Blue:
+            return c.b;
     }
     return c.g;
 }
@@ -176,8 +179,8 @@ std::vector<uint8_t> MakeSamplePlane(uint32_t width, uint32_t height, SampleChan
             // Shot noise grows with the signal over a floor of read noise; most of it is
             // shared by the channels, as in a demosaiced photograph.
             float sigma = std::sqrt(16.0f + 0.20f * clean);
-            float noise = 0.6f * Gaussianish(seed, 0, x, y) +
-                          0.8f * Gaussianish(seed, channelStream, x, y);
+            float noise =
+                0.6f * Gaussianish(seed, 0, x, y) + 0.8f * Gaussianish(seed, channelStream, x, y);
             float value = std::clamp(clean + sigma * noise, 0.0f, 255.0f);
             row[x] = uint8_t(value + 0.5f);
         }

@@ -24,10 +24,10 @@
 
 #include "app/document.h"
 #include "app/filter_host.h"
-#include "tools/selector_run/message_capture.h"
-#include "resources/plugin_identity.h"
 #include "app/plugin_module.h"
+#include "resources/plugin_identity.h"
 #include "tools/sample_image/sample_image.h"
+#include "tools/selector_run/message_capture.h"
 
 namespace {
 
@@ -65,14 +65,15 @@ Document MakePhoto(ColourMode mode, int32_t width, int32_t height, uint32_t seed
     for (int plane = 0; plane < colourPlanes; ++plane) {
         const lumistra::SampleChannel channel =
             mode == ColourMode::kGrey ? lumistra::SampleChannel::Green : channels[plane];
-        document.Plane(plane) = lumistra::MakeSamplePlane(static_cast<uint32_t>(width),
-                                                          static_cast<uint32_t>(height), channel, seed);
+        document.Plane(plane) = lumistra::MakeSamplePlane(
+            static_cast<uint32_t>(width), static_cast<uint32_t>(height), channel, seed);
     }
     return document;
 }
 
 Descriptor Recorded(double high, double low, double clarity) {
-    return Descriptor{{keyNoiseHighAmount, high}, {keyNoiseLowAmount, low}, {keyClarityAmount, clarity}};
+    return Descriptor{
+        {keyNoiseHighAmount, high}, {keyNoiseLowAmount, low}, {keyClarityAmount, clarity}};
 }
 
 InvocationOptions Replay(const Descriptor& values) {
@@ -97,7 +98,8 @@ public:
         out_ << "[" << name << "]\n";
         out_ << "result " << report.result << "\n";
         out_ << "calls";
-        for (const SelectorCall& call : report.calls) out_ << " " << call.selector << ":" << call.result;
+        for (const SelectorCall& call : report.calls)
+            out_ << " " << call.selector << ":" << call.result;
         out_ << "\ncontinue calls " << report.continueCalls << "\n";
         out_ << "image changed " << (report.imageChanged ? "yes" : "no") << "\n";
         if (!report.refusal.empty()) out_ << "refused: " << report.refusal << "\n";
@@ -115,9 +117,11 @@ public:
             out_ << " none";
         }
         out_ << "\nprogress";
-        for (const auto& step : host.observations().progress()) out_ << " " << step.first << "/" << step.second;
+        for (const auto& step : host.observations().progress())
+            out_ << " " << step.first << "/" << step.second;
         out_ << "\nwatch suspension";
-        for (const PropertyChange& change : host.observations().propertyChanges()) out_ << " " << change.value;
+        for (const PropertyChange& change : host.observations().propertyChanges())
+            out_ << " " << change.value;
         out_ << "\nmessages " << messages.size() << "\n";
         for (const std::string& message : messages) out_ << "  " << message << "\n";
         const HostLeaks leaks = host.Leaks();

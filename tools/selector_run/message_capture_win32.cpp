@@ -49,7 +49,8 @@ struct MessageCapture::State {
 
 MessageCapture::MessageCapture() : state_(new State) {
     activeLog = &state_->lines;
-    state_->hook = SetWindowsHookExA(WH_CBT, OnComputerBasedTraining, nullptr, GetCurrentThreadId());
+    state_->hook =
+        SetWindowsHookExA(WH_CBT, OnComputerBasedTraining, nullptr, GetCurrentThreadId());
 }
 
 MessageCapture::~MessageCapture() {

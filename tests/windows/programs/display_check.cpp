@@ -81,8 +81,8 @@ int main() {
             const int mapX = x - column + 5, mapY = y - row + 2;
             const bool inside = mapX >= 5 && mapX < 18 && mapY >= 2 && mapY < 9;
             const uint32_t expected =
-                inside ? (uint32_t{Sample(mapX, mapY, 0)} << 16 | uint32_t{Sample(mapX, mapY, 1)} << 8 |
-                          Sample(mapX, mapY, 2))
+                inside ? (uint32_t{Sample(mapX, mapY, 0)} << 16 |
+                          uint32_t{Sample(mapX, mapY, 1)} << 8 | Sample(mapX, mapY, 2))
                        : kBackground;
             if ((pixels[y * kSurfaceWidth + x] & 0x00FFFFFF) != expected) {
                 std::printf("FAILED: pixel (%d, %d) is %06x, expected %06x\n", x, y,
