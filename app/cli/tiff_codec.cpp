@@ -21,6 +21,11 @@ std::string& LastTiffError() {
     return message;
 }
 
+// The library hands over its own printf formats; the attribute lets the compiler
+// check the call below as one that forwards a format.
+extern "C" void KeepTiffError(const char* module, const char* format, va_list arguments)
+    __attribute__((format(printf, 2, 0)));
+
 extern "C" void KeepTiffError(const char* module, const char* format, va_list arguments) {
     if (!LastTiffError().empty()) return;
     char text[512];
