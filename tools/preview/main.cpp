@@ -19,6 +19,7 @@
 #include "resources/plugin_identity.h"
 #include "tools/preview/preview_arguments.h"
 #include "tools/preview/preview_log.h"
+#include "tools/support/netpbm.h"
 #include "ui/dialog_controls.h"
 
 namespace {
@@ -31,6 +32,21 @@ int Fail(const std::string& reason) {
 // Opens an image and hands each decoded row to the sink given for its header.
 std::string ReadImage(const std::string& path, ImageHeader* header,
                       const std::function<RowSink(const ImageHeader&)>& sinkFor) {
+    // The Windows checks hand over their pictures as netpbm files, which the tool's
+    // readers do not take.
+    if (lumistra::LooksLikeNetpbm(path)) {
+        lumistra::NetpbmImage image;
+        const std::string problem = lumistra::ReadNetpbm(path, &image);
+        if (!problem.empty()) return problem;
+        header->width = int32_t(image.width);
+        header->height = int32_t(image.height);
+        header->storedMode = image.channels == 3 ? ColourMode::kRgb : ColourMode::kGrey;
+        header->channels = image.channels;
+        const RowSink sink = sinkFor(*header);
+        const std::size_t rowBytes = std::size_t(image.width) * std::size_t(image.channels);
+        for (uint32_t y = 0; y < image.height; ++y) sink(int32_t(y), &image.samples[y * rowBytes]);
+        return {};
+    }
     ImageReader reader;
     std::string error = reader.Open(path);
     if (error.empty()) {
