@@ -30,8 +30,8 @@ Document::Document(ColourMode mode, int32_t width, int32_t height)
         std::vector<uint8_t>(static_cast<std::size_t>(width) * static_cast<std::size_t>(height)));
 }
 
-int16_t Document::ImageMode() const {
-    switch (mode_) {
+int16_t ImageModeOf(ColourMode mode) {
+    switch (mode) {
         case ColourMode::kGrey:
             return plugInModeGrayScale;
         case ColourMode::kCmyk:
@@ -42,6 +42,8 @@ int16_t Document::ImageMode() const {
     }
     return plugInModeRGBColor;
 }
+
+int16_t Document::ImageMode() const { return ImageModeOf(mode_); }
 
 bool Document::IsWholeImageFiltered() const {
     return filterRect.top == 0 && filterRect.left == 0 && filterRect.bottom == height_ &&

@@ -16,6 +16,9 @@ enum class ColourMode {
     kCmyk,  // four planes
 };
 
+// The plugInMode... value hosts report for a document of this mode.
+int16_t ImageModeOf(ColourMode mode);
+
 class Document {
 public:
     static constexpr int32_t kMaxSide = 32767;  // the interface's 16-bit coordinates

@@ -20,18 +20,6 @@ constexpr PlaneSize kPlane{6000, 4000};
 // The scalar median selects per sample and is far slower: a smaller plane keeps the run short.
 constexpr PlaneSize kSmallPlane{1500, 1000};
 
-const char* PathName(KernelPath path) {
-    switch (path) {
-        case KernelPath::kScalar:
-            return "scalar";
-        case KernelPath::kSse2:
-            return "sse2";
-        case KernelPath::kAvx2:
-            return "avx2";
-    }
-    return "unknown";
-}
-
 // Two planes of the benchmark's size for a stage to write.
 struct Outputs {
     std::vector<uint8_t> first;
@@ -164,7 +152,7 @@ const bool kRegistered = [] {
         for (const Stage& stage : kStages) {
             const PlaneSize size =
                 path == KernelPath::kScalar && stage.slowWhenScalar ? kSmallPlane : kPlane;
-            const std::string name = std::string(stage.name) + "/" + PathName(path) + "/" +
+            const std::string name = std::string(stage.name) + "/" + KernelPathName(path) + "/" +
                                      std::to_string(size.width) + "x" + std::to_string(size.height);
             const PathBody body = stage.body;
             benchmark::RegisterBenchmark(name.c_str(), [path, body, size](benchmark::State& s) {

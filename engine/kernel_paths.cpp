@@ -119,6 +119,18 @@ bool ScalarForced() {
 
 }  // namespace
 
+const char* KernelPathName(KernelPath path) {
+    switch (path) {
+        case KernelPath::kScalar:
+            return "scalar";
+        case KernelPath::kSse2:
+            return "sse2";
+        case KernelPath::kAvx2:
+            return "avx2";
+    }
+    return "unknown";
+}
+
 bool KernelPathSupported(KernelPath path) {
     switch (path) {
         case KernelPath::kScalar:

@@ -93,6 +93,9 @@ constexpr uint64_t LevelSweepRingBytes(uint32_t width) { return uint64_t(26 + 24
 // that asks the processor what it supports.
 bool KernelPathSupported(KernelPath path);
 
+// The path's name in reports and benchmark labels: "scalar", "sse2", "avx2".
+const char* KernelPathName(KernelPath path);
+
 // The table of a path, or null when the build has no kernels for it.
 const KernelTable* KernelTableFor(KernelPath path);
 

@@ -19,17 +19,7 @@ std::vector<int> SourceChannels(const ImageHeader& header) {
 }  // namespace
 
 int16_t ImageModeFor(const ImageHeader& header) {
-    if (!header.storedMode) return plugInModeMultichannel;
-    switch (*header.storedMode) {
-        case ColourMode::kGrey:
-            return plugInModeGrayScale;
-        case ColourMode::kCmyk:
-            return plugInModeCMYKColor;
-        case ColourMode::kRgb:
-        case ColourMode::kRgba:
-            break;
-    }
-    return plugInModeRGBColor;
+    return header.storedMode ? ImageModeOf(*header.storedMode) : plugInModeMultichannel;
 }
 
 bool CanBecomeDocument(const ImageHeader& header) {

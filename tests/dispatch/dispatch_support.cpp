@@ -11,17 +11,7 @@ std::vector<KernelPath> WidePaths() {
     return paths;
 }
 
-std::string PathName(KernelPath path) {
-    switch (path) {
-        case KernelPath::kScalar:
-            return "scalar";
-        case KernelPath::kSse2:
-            return "sse2";
-        case KernelPath::kAvx2:
-            return "avx2";
-    }
-    return "unknown";
-}
+std::string PathName(KernelPath path) { return KernelPathName(path); }
 
 std::vector<uint8_t> MakePlane(uint32_t width, uint32_t height, Content content, uint32_t seed) {
     lumistra_test::TestRandom random(seed * 7919u + width * 31u + height);
