@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
-#include <regex>
+#include <optional>
 
 namespace fs = std::filesystem;
 
@@ -115,8 +115,23 @@ bool MayInclude(Layer includer, Layer included) {
     return false;
 }
 
+// The file a line includes by a quoted name (#include "x"), if it does.
+std::optional<std::string> QuotedInclude(const std::string& line) {
+    std::size_t at = line.find_first_not_of(" \t");
+    if (at == std::string::npos || line[at] != '#') return std::nullopt;
+    at = line.find_first_not_of(" \t", at + 1);
+    const std::string keyword = "include";
+    if (at == std::string::npos || line.compare(at, keyword.size(), keyword) != 0) {
+        return std::nullopt;
+    }
+    at = line.find_first_not_of(" \t", at + keyword.size());
+    if (at == std::string::npos || line[at] != '"') return std::nullopt;
+    const std::size_t end = line.find('"', at + 1);
+    if (end == std::string::npos || end == at + 1) return std::nullopt;
+    return line.substr(at + 1, end - at - 1);
+}
+
 std::vector<IncludeLine> ReadIncludeLines(const fs::path& root) {
-    static const std::regex kQuotedInclude(R"(^\s*#\s*include\s*"([^"]+)\")");
     std::vector<IncludeLine> includes;
     for (const char* folder : kLayeredFolders) {
         if (!fs::is_directory(root / folder)) continue;
@@ -125,10 +140,9 @@ std::vector<IncludeLine> ReadIncludeLines(const fs::path& root) {
             const std::string file = entry.path().lexically_relative(root).generic_string();
             std::ifstream in(entry.path());
             std::string text;
-            std::smatch match;
             for (int line = 1; std::getline(in, text); ++line) {
-                if (std::regex_search(text, match, kQuotedInclude)) {
-                    includes.push_back({file, line, match[1].str()});
+                if (const std::optional<std::string> included = QuotedInclude(text)) {
+                    includes.push_back({file, line, *included});
                 }
             }
         }
