@@ -16,6 +16,20 @@
 
 extern char** environ;
 
+// The address sanitizer reserves terabytes of address space for its shadow memory: under
+// it an address-space limit stops the tool before it starts, so only the CPU limit holds.
+#if defined(__SANITIZE_ADDRESS__)
+#define LUMISTRA_TESTS_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define LUMISTRA_TESTS_UNDER_ASAN 1
+#endif
+#endif
+#ifdef LUMISTRA_TESTS_UNDER_ASAN
+constexpr bool kAddressSpaceCanBeLimited = false;
+#else
+constexpr bool kAddressSpaceCanBeLimited = true;
+#endif
 namespace fs = std::filesystem;
 
 void CliTest::SetUp() {
@@ -71,7 +85,7 @@ ToolRun CliTest::Run(const std::vector<std::string>& arguments,
     if (limits.addressSpaceMiB != 0 || limits.cpuSeconds != 0) {
         // The shell sets the limits and then becomes the tool.
         std::string setLimits;
-        if (limits.addressSpaceMiB != 0)
+        if (limits.addressSpaceMiB != 0 && kAddressSpaceCanBeLimited)
             setLimits += "ulimit -v " + std::to_string(limits.addressSpaceMiB * 1024) + " && ";
         if (limits.cpuSeconds != 0)
             setLimits += "ulimit -t " + std::to_string(limits.cpuSeconds) + " && ";
