@@ -1,5 +1,6 @@
 #include "tests/cli/test_images.h"
 
+#include <OpenImageIO/imagebuf.h>
 #include <OpenImageIO/imageio.h>
 #include <gtest/gtest.h>
 
@@ -81,22 +82,23 @@ TestImage ReadImage(const std::string& path) {
     TestImage image;
     OIIO::ImageSpec config;
     config.attribute("oiio:UnassociatedAlpha", 1);
-    std::unique_ptr<OIIO::ImageInput> in = OIIO::ImageInput::open(path, &config);
-    EXPECT_TRUE(in) << path << ": " << OIIO::geterror();
-    if (!in) return image;
-    const OIIO::ImageSpec& imageSpec = in->spec();
-    image.width = imageSpec.width;
-    image.height = imageSpec.height;
-    const std::size_t count = static_cast<std::size_t>(imageSpec.width) * imageSpec.height;
-    std::vector<uint8_t> samples(count * static_cast<std::size_t>(imageSpec.nchannels));
-    EXPECT_TRUE(in->read_image(0, 0, 0, imageSpec.nchannels, OIIO::TypeDesc::UINT8, samples.data()))
-        << path << ": " << in->geterror();
-    image.planes.assign(static_cast<std::size_t>(imageSpec.nchannels), std::vector<uint8_t>(count));
+    OIIO::ImageBuf buffer(path, 0, 0, nullptr, &config);
+    const bool read = buffer.read(0, 0, true, OIIO::TypeDesc::UINT8);
+    EXPECT_TRUE(read) << path << ": " << buffer.geterror();
+    if (!read) return image;
+    const OIIO::ROI area = buffer.roi();
+    const int channels = buffer.nchannels();
+    image.width = area.width();
+    image.height = area.height();
+    const std::size_t count = static_cast<std::size_t>(image.width) * image.height;
+    std::vector<uint8_t> samples(count * static_cast<std::size_t>(channels));
+    EXPECT_TRUE(buffer.get_pixels(area, OIIO::TypeDesc::UINT8, samples.data()))
+        << path << ": " << buffer.geterror();
+    image.planes.assign(static_cast<std::size_t>(channels), std::vector<uint8_t>(count));
     for (std::size_t i = 0; i < count; ++i) {
-        for (int c = 0; c < imageSpec.nchannels; ++c)
+        for (int c = 0; c < channels; ++c)
             image.planes[static_cast<std::size_t>(c)][i] =
-                samples[i * static_cast<std::size_t>(imageSpec.nchannels) +
-                        static_cast<std::size_t>(c)];
+                samples[i * static_cast<std::size_t>(channels) + static_cast<std::size_t>(c)];
     }
     return image;
 }
