@@ -1,18 +1,24 @@
 #include "app/buffer_registry.h"
 
 #include <algorithm>
-#include <new>
 
+#include "app/large_page_memory.h"
 #include "interface/plugin_constants.h"
+
+namespace {
+
+std::size_t BlockSize(int64_t size) { return static_cast<std::size_t>(std::max<int64_t>(size, 1)); }
+
+}  // namespace
+
+BufferRegistry::Record::~Record() { ReleaseLargePages(block, BlockSize(size)); }
 
 OSErr BufferRegistry::Allocate(int64_t size, BufferID* id) {
     *id = nullptr;
     if (size < 0 || size > Space()) return memFullErr;
-    auto record = std::make_unique<Record>();
-    record->block.reset(
-        new (std::nothrow) char[static_cast<std::size_t>(std::max<int64_t>(size, 1))]);
-    if (!record->block) return memFullErr;
-    record->size = size;
+    char* const block = static_cast<char*>(AllocateLargePages(BlockSize(size)));
+    if (block == nullptr) return memFullErr;
+    auto record = std::make_unique<Record>(block, size);
     *id = reinterpret_cast<BufferID>(record.get());
     live_[*id] = std::move(record);
     used_ += size;
@@ -30,7 +36,7 @@ Ptr BufferRegistry::Lock(BufferID id) {
     Record* record = Find(id);
     if (record == nullptr) return nullptr;
     ++record->lockCount;
-    return record->block.get();
+    return record->block;
 }
 
 void BufferRegistry::Unlock(BufferID id) {

@@ -27,8 +27,13 @@ public:
 
 private:
     struct Record {
-        std::unique_ptr<char[]> block;
-        int64_t size = 0;
+        Record(char* memory, int64_t bytes) : block(memory), size(bytes) {}
+        Record(const Record&) = delete;
+        Record& operator=(const Record&) = delete;
+        ~Record();
+
+        char* block;
+        int64_t size;
         int32_t lockCount = 0;
     };
 

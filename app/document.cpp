@@ -25,9 +25,10 @@ Document::Document(ColourMode mode, int32_t width, int32_t height)
     : mode_(mode), width_(width), height_(height) {
     assert(IsValidSize(width, height));
     filterRect = {0, 0, static_cast<int16_t>(height), static_cast<int16_t>(width)};
-    planes_.assign(
-        static_cast<std::size_t>(PlanesOf(mode)),
-        std::vector<uint8_t>(static_cast<std::size_t>(width) * static_cast<std::size_t>(height)));
+    const std::size_t planeSize =
+        static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    planes_.reserve(static_cast<std::size_t>(PlanesOf(mode)));
+    for (int plane = 0; plane < PlanesOf(mode); ++plane) planes_.emplace_back(planeSize);
 }
 
 int16_t ImageModeOf(ColourMode mode) {

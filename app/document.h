@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/large_page_memory.h"
 #include "interface/plugin_types.h"
 
 enum class ColourMode {
@@ -39,10 +40,8 @@ public:
     int16_t ImageMode() const;
     bool HasTransparency() const { return mode_ == ColourMode::kRgba; }
 
-    std::vector<uint8_t>& Plane(int plane) { return planes_[static_cast<std::size_t>(plane)]; }
-    const std::vector<uint8_t>& Plane(int plane) const {
-        return planes_[static_cast<std::size_t>(plane)];
-    }
+    PixelBytes& Plane(int plane) { return planes_[static_cast<std::size_t>(plane)]; }
+    const PixelBytes& Plane(int plane) const { return planes_[static_cast<std::size_t>(plane)]; }
     uint8_t At(int plane, int32_t x, int32_t y) const {
         return Plane(plane)[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
                             static_cast<std::size_t>(x)];
@@ -66,5 +65,5 @@ private:
     ColourMode mode_;
     int32_t width_;
     int32_t height_;
-    std::vector<std::vector<uint8_t>> planes_;
+    std::vector<PixelBytes> planes_;
 };

@@ -166,8 +166,8 @@ uint32_t TakeBackOutput(const ExchangeBuffer& buffer, Document* image) {
 void BlendBySelection(const Document& original, Document* filtered) {
     const std::vector<uint8_t>& mask = *original.selectionMask;
     for (int plane = 0; plane < original.PlaneCount(); ++plane) {
-        const std::vector<uint8_t>& before = original.Plane(plane);
-        std::vector<uint8_t>& after = filtered->Plane(plane);
+        const PixelBytes& before = original.Plane(plane);
+        PixelBytes& after = filtered->Plane(plane);
         for (std::size_t at = 0; at < mask.size(); ++at) {
             const uint32_t weight = mask[at];
             after[at] = static_cast<uint8_t>(

@@ -28,7 +28,7 @@ struct ExchangeBuffer {
     int16_t hiPlane = 0;
     int32_t rowSamples = 0;
     int32_t rowBytes = 0;
-    std::vector<uint8_t> bytes;
+    PixelBytes bytes;
 
     int32_t Width() const { return rect.right - rect.left; }
     int32_t Height() const { return rect.bottom - rect.top; }

@@ -66,7 +66,9 @@ Document MakePhoto(ColourMode mode, int32_t width, int32_t height, uint32_t seed
                                                 lumistra::SampleChannel::Blue};
     for (int plane = 0; plane < document.PlaneCount(); ++plane) {
         if (plane < 3) {
-            document.Plane(plane) = lumistra::MakeSamplePlane(w, h, channels[plane], seed);
+            const std::vector<uint8_t> samples =
+                lumistra::MakeSamplePlane(w, h, channels[plane], seed);
+            document.Plane(plane).assign(samples.begin(), samples.end());
             continue;
         }
         // Alpha or black: a diagonal ramp, easy to recognise if it were touched.
@@ -109,8 +111,8 @@ Document EngineResult(const Document& original, const Amounts& amounts) {
 std::size_t DifferingSamples(const Document& a, const Document& b) {
     std::size_t differing = 0;
     for (int plane = 0; plane < a.PlaneCount(); ++plane) {
-        const std::vector<uint8_t>& first = a.Plane(plane);
-        const std::vector<uint8_t>& second = b.Plane(plane);
+        const PixelBytes& first = a.Plane(plane);
+        const PixelBytes& second = b.Plane(plane);
         for (std::size_t i = 0; i < first.size(); ++i) differing += first[i] != second[i];
     }
     return differing;

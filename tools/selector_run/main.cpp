@@ -65,8 +65,9 @@ Document MakePhoto(ColourMode mode, int32_t width, int32_t height, uint32_t seed
     for (int plane = 0; plane < colourPlanes; ++plane) {
         const lumistra::SampleChannel channel =
             mode == ColourMode::kGrey ? lumistra::SampleChannel::Green : channels[plane];
-        document.Plane(plane) = lumistra::MakeSamplePlane(
+        const std::vector<uint8_t> samples = lumistra::MakeSamplePlane(
             static_cast<uint32_t>(width), static_cast<uint32_t>(height), channel, seed);
+        document.Plane(plane).assign(samples.begin(), samples.end());
     }
     return document;
 }
@@ -148,7 +149,7 @@ private:
     void WritePlanes(const std::string& name, const Document& document) {
         std::ofstream file(outputDir_ + "/" + name + ".planes", std::ios::binary);
         for (int plane = 0; plane < document.PlaneCount(); ++plane) {
-            const std::vector<uint8_t>& bytes = document.Plane(plane);
+            const PixelBytes& bytes = document.Plane(plane);
             file.write(reinterpret_cast<const char*>(bytes.data()),
                        static_cast<std::streamsize>(bytes.size()));
         }

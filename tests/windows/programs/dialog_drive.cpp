@@ -284,8 +284,9 @@ Document MakePhoto(int32_t width, int32_t height, uint32_t seed) {
                                                 lumistra::SampleChannel::Green,
                                                 lumistra::SampleChannel::Blue};
     for (int plane = 0; plane < 3; ++plane) {
-        document.Plane(plane) = lumistra::MakeSamplePlane(
+        const std::vector<uint8_t> samples = lumistra::MakeSamplePlane(
             static_cast<uint32_t>(width), static_cast<uint32_t>(height), channels[plane], seed);
+        document.Plane(plane).assign(samples.begin(), samples.end());
     }
     return document;
 }
@@ -293,7 +294,7 @@ Document MakePhoto(int32_t width, int32_t height, uint32_t seed) {
 std::vector<std::vector<uint8_t>> CopyPlanes(const Document& document) {
     std::vector<std::vector<uint8_t>> planes;
     for (int plane = 0; plane < document.PlaneCount(); ++plane)
-        planes.push_back(document.Plane(plane));
+        planes.emplace_back(document.Plane(plane).begin(), document.Plane(plane).end());
     return planes;
 }
 
