@@ -6,6 +6,7 @@
 
 #include "app/cli/exit_codes.h"
 #include "app/cli/interrupt.h"
+#include "app/cli/metadata_carrier.h"
 #include "app/cli/progress_display.h"
 #include "app/cli/worker_pool.h"
 
@@ -55,6 +56,9 @@ BatchSummary RunInWorkers(const JobSettings& settings, const std::vector<FileTas
     BatchSummary summary;
     std::size_t done = 0;
     files.Report(0, static_cast<int32_t>(tasks.size()));
+    // Every photo's metadata goes through the module: loaded here once, the
+    // workers share it instead of each loading and relocating its own.
+    LoadMetadataModule();
     summary.notStarted = RunInWorkerProcesses(
         tasks, options.jobs,
         [&perWorker](const FileTask& task) { return RunFilterJob(perWorker, task); },

@@ -39,14 +39,25 @@ MakeMetadataCarrierFunction LoadModule(std::string* problem) {
     return nullptr;
 }
 
+struct LoadedModule {
+    std::string problem;
+    MakeMetadataCarrierFunction make = LoadModule(&problem);
+};
+
+const LoadedModule& Module() {
+    static const LoadedModule module;
+    return module;
+}
+
 }  // namespace
 
+void LoadMetadataModule() { Module(); }
+
 std::unique_ptr<MetadataCarrier> MakeMetadataCarrier(std::string* problem) {
-    static std::string loadProblem;
-    static const MakeMetadataCarrierFunction make = LoadModule(&loadProblem);
-    if (make == nullptr) {
-        *problem = loadProblem;
+    const LoadedModule& module = Module();
+    if (module.make == nullptr) {
+        *problem = module.problem;
         return nullptr;
     }
-    return std::unique_ptr<MetadataCarrier>(make());
+    return std::unique_ptr<MetadataCarrier>(module.make());
 }

@@ -41,6 +41,9 @@ public:
 // A carrier from the metadata module, loaded on the first call; null with
 // *problem set when the module cannot be loaded.
 std::unique_ptr<MetadataCarrier> MakeMetadataCarrier(std::string* problem);
+// Loads the module now, if it is not loaded yet; a failure shows at the next
+// MakeMetadataCarrier.
+void LoadMetadataModule();
 
 // The module's one entry point.
 extern "C" MetadataCarrier* LumistraMakeMetadataCarrier();
