@@ -237,7 +237,13 @@ GtkWidget* Gtk2DialogView::Widget(int32_t id) const {
 }
 
 void Gtk2DialogView::BuildWindow() {
+    // The template's rectangles are made for its small font; the desktop's
+    // usual one would not fit them.
+    gtk_rc_parse_string(
+        "style \"lumistra-dialog\" { font_name = \"Sans 7\" }\n"
+        "widget \"lumistra-dialog*\" style \"lumistra-dialog\"\n");
     window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    gtk_widget_set_name(window_, "lumistra-dialog");
     gtk_window_set_resizable(GTK_WINDOW(window_), FALSE);
     gtk_window_set_modal(GTK_WINDOW(window_), TRUE);
     gtk_window_set_position(GTK_WINDOW(window_), GTK_WIN_POS_CENTER);
@@ -423,6 +429,12 @@ void Gtk2DialogView::SetSliderPosition(int32_t id, int32_t position) {
     updating_ = true;
     gtk_range_set_value(GTK_RANGE(widget), position);
     updating_ = false;
+}
+
+int32_t Gtk2DialogView::SliderPosition(int32_t id) const {
+    GtkWidget* widget = Widget(id);
+    if (widget == nullptr || !GTK_IS_RANGE(widget)) return 0;
+    return static_cast<int32_t>(std::lround(gtk_range_get_value(GTK_RANGE(widget))));
 }
 
 void Gtk2DialogView::EnableItem(int32_t id, bool enabled) {

@@ -29,6 +29,14 @@ public:
     // Told once the window is on the screen, with the window.
     std::function<void(GtkWidget* window)> shown;
 
+    // ---- State, for logs and tests
+    int32_t SliderPosition(int32_t id) const;
+    // The black frame last drawn in each pane's placeholder, by placeholder id:
+    // inside it the window shows the surface.
+    const std::map<int32_t, LumistraViewRect>& paneFrames() const { return paneFrames_; }
+    // The client area's window; null while the dialog is not running.
+    GtkWidget* client() const { return client_; }
+
     // ---- The table's operations (public for the C trampolines)
     int32_t RunModal(const LumistraDialogEvents* events);
     void SetItemText(int32_t id, const char* text);
@@ -90,8 +98,6 @@ private:
     bool updating_ = false;
     bool updateValid_ = false;
     LumistraViewRect update_{};
-    // The black frame last drawn in each pane's placeholder: what the surface
-    // shows there.
     std::map<int32_t, LumistraViewRect> paneFrames_;
     bool captured_ = false;
     int32_t cursor_ = 0;
