@@ -215,6 +215,12 @@ gboolean WindowKey(GtkWidget*, GdkEventKey* event, gpointer data) {
     return TRUE;
 }
 
+// The font for the widget and everything inside it.
+void UseFont(GtkWidget* widget, gpointer font) {
+    gtk_widget_modify_font(widget, static_cast<PangoFontDescription*>(font));
+    if (GTK_IS_CONTAINER(widget)) gtk_container_forall(GTK_CONTAINER(widget), UseFont, font);
+}
+
 gboolean TimerFired(gpointer data) {
     auto* target = static_cast<SignalTarget*>(data);
     target->view->OnTimer(target->id);
@@ -237,13 +243,7 @@ GtkWidget* Gtk2DialogView::Widget(int32_t id) const {
 }
 
 void Gtk2DialogView::BuildWindow() {
-    // The template's rectangles are made for its small font; the desktop's
-    // usual one would not fit them.
-    gtk_rc_parse_string(
-        "style \"lumistra-dialog\" { font_name = \"Sans 7\" }\n"
-        "widget \"lumistra-dialog*\" style \"lumistra-dialog\"\n");
     window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
-    gtk_widget_set_name(window_, "lumistra-dialog");
     gtk_window_set_resizable(GTK_WINDOW(window_), FALSE);
     gtk_window_set_modal(GTK_WINDOW(window_), TRUE);
     gtk_window_set_position(GTK_WINDOW(window_), GTK_WIN_POS_CENTER);
@@ -333,6 +333,11 @@ void Gtk2DialogView::BuildWindow() {
             gtk_window_set_default(GTK_WINDOW(window_), widget);
         }
     }
+    // The template's rectangles are made for its small font; the desktop's
+    // usual one (or GIMP's theme) would not fit them.
+    PangoFontDescription* font = pango_font_description_from_string("Sans 7");
+    UseFont(client_, font);
+    pango_font_description_free(font);
     gtk_widget_realize(window_);
 }
 

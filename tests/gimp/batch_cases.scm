@@ -93,3 +93,11 @@
   (let ((image (open-photo)))
     (plug-in-lumistra RUN-WITH-LAST-VALS image (layer-of image) 0 0 0)
     (save-drawable image (layer-of image) "last-values")))
+
+; With GIMP's windows: the dialog opens on the photo shown in a display; the
+; test's driver types into it and presses OK.
+(define (case-interactive)
+  (let* ((image (open-photo)) (layer (layer-of image)))
+    (gimp-display-new image)
+    (plug-in-lumistra RUN-INTERACTIVE image layer 0 0 0)
+    (save-drawable image layer "interactive")))

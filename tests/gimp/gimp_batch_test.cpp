@@ -7,6 +7,7 @@
 // Without gimp-console-2.10 the test reports itself skipped (exit code 77).
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -32,7 +33,8 @@ constexpr const char* kSessionOneCases[] = {
 
 struct Session {
     fs::path folder;  // holds config/, out/ and the logs
-    std::string log;  // everything GIMP printed in both sessions
+    std::string log;  // everything GIMP printed in all sessions
+    bool dialogShown = false;
 };
 
 Session* session = nullptr;
@@ -46,23 +48,39 @@ std::string ReadText(const fs::path& path) {
     return text.str();
 }
 
+// The batch command that runs one case of batch_cases.scm.
+std::string CaseCommand(const std::string& name) {
+    const fs::path folder = session->folder;
+    return "(begin (define photo \"" LUMISTRA_SAMPLE_PHOTO "\") (define out-dir \"" +
+           (folder / "out").string() + "\") (load \"" LUMISTRA_BATCH_CASES "\") (case-" + name +
+           "))";
+}
+
+// Under the address sanitizer the plug-in's process ends with what GIMP's
+// libraries keep for the life of a process, which is no leak of ours.
+std::string GimpEnvironment() {
+    return "ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" GIMP2_DIRECTORY=" +
+           Quoted((session->folder / "config").string()) + " ";
+}
+
 // One batch session running the cases; its output is appended to log.
 int RunGimp(const std::string& console, const std::vector<std::string>& cases,
             const fs::path& log) {
-    const fs::path folder = session->folder;
-    const std::string prelude = "(define photo \"" LUMISTRA_SAMPLE_PHOTO "\") (define out-dir \"" +
-                                (folder / "out").string() +
-                                "\") (load \"" LUMISTRA_BATCH_CASES "\")";
-    // Under the address sanitizer the plug-in's process ends with what GIMP's
-    // libraries keep for the life of a process, which is no leak of ours.
-    std::string command = "ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" GIMP2_DIRECTORY=" +
-                          Quoted((folder / "config").string()) + " " + Quoted(console) +
-                          " -i -d -f -c";
-    for (const std::string& name : cases) {
-        command += " -b " + Quoted("(begin " + prelude + " (case-" + name + "))");
-    }
+    std::string command = GimpEnvironment() + "timeout 600 " + Quoted(console) + " -i -d -f -c";
+    for (const std::string& name : cases) command += " -b " + Quoted(CaseCommand(name));
     command += " -b '(gimp-quit 0)' >>" + Quoted(log.string()) + " 2>&1";
     return std::system(command.c_str());
+}
+
+// GIMP with its windows, the dialog used by drive_gimp_dialog.sh; false when
+// the tools for it are missing.
+bool RunGimpWithDialog(const fs::path& log) {
+    const std::string command =
+        GimpEnvironment() + "bash " LUMISTRA_DRIVE_GIMP_DIALOG " " +
+        Quoted((session->folder / "config").string()) + " " + Quoted(CaseCommand("interactive")) +
+        " " + Quoted((session->folder / "out").string()) + " >>" + Quoted(log.string()) + " 2>&1";
+    const int status = std::system(command.c_str());
+    return !(WIFEXITED(status) && WEXITSTATUS(status) == kSkipped);
 }
 
 std::string FindConsole() {
@@ -209,6 +227,14 @@ TEST(GimpBatch, LastValuesSurviveARestart) {
               0u);
 }
 
+// The dialog in GIMP opens on the last-used values, which the first session
+// left; the driver types Highlight 70 and presses OK.
+TEST(GimpInteractive, DialogOpensOnTheLastValuesAndApplies) {
+    if (!session->dialogShown) GTEST_SKIP() << "gimp-2.10, Xvfb or xdotool is not installed";
+    EXPECT_EQ(Differences(ReadImage(Out("interactive").string()), Lumistra("input", 70, 65, 85)),
+              0u);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -228,6 +254,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> cases(std::begin(kSessionOneCases), std::end(kSessionOneCases));
     const int first = RunGimp(console, cases, log);
     const int second = RunGimp(console, {"last-values"}, log);
+    state.dialogShown = RunGimpWithDialog(log);
     state.log = ReadText(log);
     std::printf("GIMP sessions in %s (exit %d, %d); log:\n%s\n", folder, first, second,
                 state.log.c_str());
