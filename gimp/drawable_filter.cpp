@@ -1,7 +1,6 @@
 #include "gimp/drawable_filter.h"
 
 #include <gegl.h>
-#include <libgimp/gimpui.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -162,7 +161,11 @@ DrawableFilterOutcome FilterDrawable(const PluginModule& module,
         options.shareInOutBuffers = true;
         options.viewWidth = kDialogClientWidth;
         options.viewHeight = kDialogClientHeight;
-        options.progressObserver = [](int32_t done, int32_t total) {
+        // GIMP's progress bar starts with the filtering, not while the dialog is open.
+        bool progressShown = false;
+        options.progressObserver = [&progressShown](int32_t done, int32_t total) {
+            if (!progressShown) gimp_progress_init("LUMISTRA");
+            progressShown = true;
             if (total > 0) gimp_progress_update(double(done) / double(total));
         };
         FilterHost host(module, document, options);
@@ -198,7 +201,6 @@ DrawableFilterOutcome FilterDrawable(const PluginModule& module,
                 break;
         }
 
-        gimp_progress_init("LUMISTRA");
         const InvocationReport run = host.Invoke(invocation);
         if (!run.refusal.empty()) return Refused(run.refusal);
         if (run.result == userCanceledErr && request.source == ValueSource::kDialog) {

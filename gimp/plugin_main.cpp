@@ -114,7 +114,7 @@ void Run(const gchar* /*name*/, gint count, const GimpParam* parameters, gint* r
     }
 
     gegl_init(nullptr, nullptr);
-    if (request.source == ValueSource::kDialog) gimp_ui_init("lumistra", TRUE);
+    if (request.source == ValueSource::kDialog) gimp_ui_init("lumistra-gimp", TRUE);
     std::string error;
     const std::string modulePath = ModulePath();
     const std::unique_ptr<PluginModule> module = PluginModule::Load(modulePath, &error);
