@@ -9,8 +9,8 @@ namespace fs = std::filesystem;
 namespace {
 // Folders whose files take part, from the repository root. Build trees,
 // scripts and samples hold no sources of their own.
-constexpr const char* kLayeredFolders[] = {"interface", "resources", "engine", "ui",   "host",
-                                           "app",       "tools",     "tests",  "bench"};
+constexpr const char* kLayeredFolders[] = {"interface", "resources", "engine", "ui",    "host",
+                                           "app",       "gimp",      "tools",  "tests", "bench"};
 
 constexpr const char* kSourceExtensions[] = {".h",   ".hpp", ".c",  ".cc",
                                              ".cpp", ".inl", ".rc", ".in"};
@@ -52,6 +52,7 @@ Layer LayerOf(const std::string& path) {
     if (StartsWith(path, "host/")) return Layer::Plugin;
     if (StartsWith(path, "app/cli/")) return Layer::CommandLine;
     if (StartsWith(path, "app/")) return Layer::HostLibrary;
+    if (StartsWith(path, "gimp/")) return Layer::GimpPlugin;
     if (StartsWith(path, "tools/") || StartsWith(path, "tests/") || StartsWith(path, "bench/")) {
         return Layer::Above;
     }
@@ -76,6 +77,8 @@ const char* LayerName(Layer layer) {
             return "app";
         case Layer::CommandLine:
             return "app/cli";
+        case Layer::GimpPlugin:
+            return "gimp";
         case Layer::Above:
             return "tools/tests/bench";
         case Layer::Unknown:
@@ -107,6 +110,13 @@ bool MayInclude(Layer includer, Layer included) {
         case Layer::CommandLine:
             return included == Layer::Interface || included == Layer::Resources ||
                    included == Layer::HostLibrary;
+        // A host of its own, as the tool is, whose preview dialog's window
+        // layer speaks the dialog model's language; the plug-in it loads it
+        // knows only through the interface.
+        case Layer::GimpPlugin:
+            return included == Layer::Interface || included == Layer::Resources ||
+                   included == Layer::Ui || included == Layer::HostLibrary ||
+                   included == Layer::CommandLine;
         case Layer::Above:
             return true;
         case Layer::Unknown:

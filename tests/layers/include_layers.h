@@ -1,8 +1,9 @@
 // The layers of the source tree and which of them may include which, read
 // from the quoted include lines of every source file. The plug-in is built
 // from interface <- resources <- engine <- ui <- host, the host library and
-// its command-line tool from interface <- app <- app/cli; tools, tests and
-// benchmarks sit above everything and nothing else may include them.
+// its command-line tool from interface <- app <- app/cli, the GIMP plug-in
+// (gimp/) on top of app/cli and ui; tools, tests and benchmarks sit above
+// everything and nothing else may include them.
 #pragma once
 
 #include <filesystem>
@@ -18,6 +19,7 @@ enum class Layer {
     Plugin,        // host/: the plug-in that the application loads
     HostLibrary,   // app/: our own host
     CommandLine,   // app/cli/: the lumistra tool
+    GimpPlugin,    // gimp/: the GIMP plug-in and its GTK dialog view
     Above,         // tools/, tests/, bench/
     Unknown,       // anything else (build output, scripts)
 };

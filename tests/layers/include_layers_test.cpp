@@ -25,6 +25,7 @@ TEST(IncludeLayersTest, FilesBelongToTheLayerOfTheirFolder) {
     EXPECT_EQ(LayerOf("host/plugin_main.cpp"), Layer::Plugin);
     EXPECT_EQ(LayerOf("app/filter_host.h"), Layer::HostLibrary);
     EXPECT_EQ(LayerOf("app/cli/main.cpp"), Layer::CommandLine);
+    EXPECT_EQ(LayerOf("gimp/gtk2/gtk2_dialog_view.h"), Layer::GimpPlugin);
     EXPECT_EQ(LayerOf("bench/kernel_bench.cpp"), Layer::Above);
     EXPECT_EQ(LayerOf("build/resources/version_info.h"), Layer::Unknown);
 }
@@ -47,8 +48,16 @@ TEST(IncludeLayersTest, OnlyTheLayersAboveMayReachUp) {
     EXPECT_FALSE(MayInclude(Layer::Plugin, Layer::HostLibrary));
     EXPECT_FALSE(MayInclude(Layer::HostLibrary, Layer::Resources));
     EXPECT_FALSE(MayInclude(Layer::HostLibrary, Layer::CommandLine));
-    for (Layer below : {Layer::Interface, Layer::Resources, Layer::EngineValues, Layer::Engine,
-                        Layer::Ui, Layer::Plugin, Layer::HostLibrary, Layer::CommandLine}) {
+    // The GIMP plug-in is a host: the dialog model's words, never the plug-in's code.
+    EXPECT_TRUE(MayInclude(Layer::GimpPlugin, Layer::Ui));
+    EXPECT_TRUE(MayInclude(Layer::GimpPlugin, Layer::CommandLine));
+    EXPECT_FALSE(MayInclude(Layer::GimpPlugin, Layer::Plugin));
+    EXPECT_FALSE(MayInclude(Layer::GimpPlugin, Layer::Engine));
+    EXPECT_FALSE(MayInclude(Layer::Ui, Layer::GimpPlugin));
+    EXPECT_FALSE(MayInclude(Layer::CommandLine, Layer::GimpPlugin));
+    for (Layer below :
+         {Layer::Interface, Layer::Resources, Layer::EngineValues, Layer::Engine, Layer::Ui,
+          Layer::Plugin, Layer::HostLibrary, Layer::CommandLine, Layer::GimpPlugin}) {
         EXPECT_FALSE(MayInclude(below, Layer::Above)) << LayerName(below);
         EXPECT_FALSE(MayInclude(below, Layer::Unknown)) << LayerName(below);
     }
