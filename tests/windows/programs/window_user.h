@@ -1,0 +1,56 @@
+// What the Windows test programs do as the user of a modal dialog: a thread of
+// their own that works it through window messages while the host's thread
+// runs the dialog's loop, and a look at the calls a module makes to the system.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+
+// How long a wait for a window lasts before it gives up.
+constexpr DWORD kWaitMs = 30000;
+
+// The user's side of a modal dialog: runs on its own thread while the host's
+// thread sits in the dialog's loop. (This runtime has no std::thread.)
+class UserThread {
+public:
+    explicit UserThread(std::function<void()> work) : work_(std::move(work)) {
+        thread_ = CreateThread(nullptr, 0, &UserThread::Start, this, 0, nullptr);
+    }
+    ~UserThread() { Join(); }
+    UserThread(const UserThread&) = delete;
+    UserThread& operator=(const UserThread&) = delete;
+
+    void Join() {
+        if (thread_ == nullptr) return;
+        WaitForSingleObject(thread_, INFINITE);
+        CloseHandle(thread_);
+        thread_ = nullptr;
+    }
+
+private:
+    static DWORD WINAPI Start(void* self) {
+        static_cast<UserThread*>(self)->work_();
+        return 0;
+    }
+
+    std::function<void()> work_;
+    HANDLE thread_ = nullptr;
+};
+
+// A window's text, and the text of a dialog's control.
+std::string TextOf(HWND window);
+std::string ItemText(HWND dialog, int id);
+
+// A visible dialog (or message box) with this caption, or null after kWaitMs.
+HWND WaitForDialog(const char* caption);
+// False when the window still exists after kWaitMs.
+bool WaitUntilGone(HWND window);
+// Waits for a message box with this caption, returns its text and presses OK.
+std::string AnswerMessageBox(const char* caption);
+
+// Makes the module's imported function of this name call replacement instead;
+// false when the module does not import it.
+bool RedirectImport(HMODULE module, const char* name, const void* replacement);
