@@ -98,7 +98,8 @@ Function un.RemovePluginCopies
   ${DoWhile} $R1 <= $R0
     ReadINIStr $R2 "${COPIES_FILE}" "Copy$R1" "Folder"
     ${If} $R2 != ""
-      Delete "$R2\${PLUGIN_FILE}"
+      ; A host that is running holds the file: it goes when Windows restarts.
+      Delete /REBOOTOK "$R2\${PLUGIN_FILE}"
       DetailPrint "Removed the plug-in from $R2"
     ${EndIf}
     IntOp $R1 $R1 + 1

@@ -221,10 +221,11 @@ Section "Uninstall"
   Call un.RemovePluginCopies
   Delete "$INSTDIR\${COPIES_RECORD}"
 
-  Delete "$INSTDIR\x86\${PLUGIN_FILE}"
-  RMDir "$INSTDIR\x86"
-  Delete "$INSTDIR\x64\${PLUGIN_FILE}"
-  RMDir "$INSTDIR\x64"
+  ; A host may hold the modules: they, and their folders, go when Windows restarts.
+  Delete /REBOOTOK "$INSTDIR\x86\${PLUGIN_FILE}"
+  RMDir /REBOOTOK "$INSTDIR\x86"
+  Delete /REBOOTOK "$INSTDIR\x64\${PLUGIN_FILE}"
+  RMDir /REBOOTOK "$INSTDIR\x64"
   Delete "$INSTDIR\Help\images\*.png"
   RMDir "$INSTDIR\Help\images"
   Delete "$INSTDIR\Help\LumistraHelp.htm"
@@ -244,7 +245,7 @@ Section "Uninstall"
 
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   Delete "$INSTDIR\Uninstall.exe"
-  RMDir "$INSTDIR"
+  RMDir /REBOOTOK "$INSTDIR"
 SectionEnd
 
 Function un.RemoveHelpValue
