@@ -52,6 +52,7 @@ Unicode true
 Name "${PRODUCT_NAME} ${LUMISTRA_VERSION}"
 OutFile "${LUMISTRA_OUTFILE}"
 RequestExecutionLevel admin
+BrandingText "${PRODUCT_NAME} ${LUMISTRA_VERSION}"
 ShowInstDetails show
 ShowUninstDetails show
 SetCompressor /SOLID lzma

@@ -2,13 +2,14 @@
 """The setup program under Wine, in a fresh prefix: silent install, what it put
 where, the help value in both registry views, the installed plug-ins' Help
 command, the help page, installing twice and over an older build, a silent
-uninstall that leaves nothing, and the .reg file of the manual installation
+uninstall that leaves nothing, an installation through the setup program's
+pages (a host unticked, another folder named), and the .reg file of the manual installation
 recording the same help folder as the setup program.
 
     check_installer.py --setup SETUP.exe --older-setup OLDER.exe
         --module-x86 Lumistra.8bf --module-x64 Lumistra.8bf --help-source DIR
         --help-check-x86 EXE --help-check-x64 EXE --host-x86 EXE --host-x64 EXE
-        --reg-file LumistraHelp.reg --work DIR [--page-screenshot PNG]
+        --setup-drive EXE --reg-file LumistraHelp.reg --work DIR [--page-screenshot PNG]
 
 Runs on a display (xvfb-run). The setup programs are 64-bit builds of the
 setup script: this Wine runs only what the machine runs, and 32-bit programs
@@ -251,11 +252,39 @@ def check_help_page(wine, args):
         shutil.copyfile(os.path.join(args.work, "help-page.png"), args.page_screenshot)
 
 
+def windows_path(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def check_pages(wine, args, hosts):
+    """The setup program worked through its pages: the hosts found are offered
+    ticked, an unticked one gets no copy, the folder named gets the 32-bit build."""
+    done = wine.run(args.setup_drive, windows_path(args.setup), "Paint32", OTHER_DIR,
+                    windows_path(os.path.join(args.work, "hosts-page.ppm")), wait_for_all=True)
+    for line in done.stdout.splitlines():
+        print("  pages: " + line)
+    offered = [line for line in done.stdout.splitlines() if line.startswith("host: ")]
+    expect(done.returncode == 0, f"the setup program's pages install (exit {done.returncode})")
+    expect(sorted(offered) == sorted(f"host: {folder}  ({build}) (ticked)"
+                                     for folder, build in hosts.expected.items()
+                                     if build is not None and folder != OTHER_DIR),
+           "the page offers exactly the planted hosts, each ticked with its architecture")
+    for folder, build in hosts.expected.items():
+        copy = wine.path(folder + "\\Lumistra.8bf")
+        if "Paint32" in folder or build is None:
+            expect(not os.path.exists(copy), f"pages: no copy in {folder}")
+        else:
+            expect(same_bytes(copy, hosts.modules[build]),
+                   f"pages: the {build} plug-in is in {folder}")
+    expect(uninstall(wine) == 0, "silent uninstall after the pages exits with 0")
+    check_nothing_left(wine, hosts, "uninstalled after the pages")
+
+
 def main():
     parser = argparse.ArgumentParser()
     for name in ("setup", "older-setup", "module-x86", "module-x64", "help-source",
-                 "help-check-x86", "help-check-x64", "host-x86", "host-x64", "reg-file",
-                 "work"):
+                 "help-check-x86", "help-check-x64", "host-x86", "host-x64", "setup-drive",
+                 "reg-file", "work"):
         parser.add_argument("--" + name, required=True)
     parser.add_argument("--page-screenshot")
     args = parser.parse_args()
@@ -314,6 +343,8 @@ def main():
         expect(uninstall(wine, new_dir) == 0, "silent uninstall exits with 0")
         check_nothing_left(wine, hosts, f"uninstalled after the older build in {older_dir}",
                            {older_dir, new_dir})
+
+    check_pages(wine, args, hosts)
 
     # The manual installation's .reg file names the folder the setup program uses.
     shutil.copyfile(args.reg_file, wine.path(r"C:\LumistraHelp.reg"))

@@ -105,52 +105,6 @@ void WaitForDisplayCalls(LONG count) {
     Sleep(200);  // the red frame is drawn after the panes
 }
 
-// The window as it is on the screen, RGB bytes row after row.
-struct Screenshot {
-    int32_t width = 0;
-    int32_t height = 0;
-    std::vector<uint8_t> rgb;
-
-    bool IsRed(int32_t x, int32_t y) const {
-        const uint8_t* pixel = &rgb[(static_cast<std::size_t>(y) * width + x) * 3];
-        return pixel[0] == 255 && pixel[1] == 0 && pixel[2] == 0;
-    }
-};
-
-Screenshot Capture(HWND window) {
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    Screenshot shot;
-    shot.width = rect.right - rect.left;
-    shot.height = rect.bottom - rect.top;
-    const HDC screen = GetDC(nullptr);
-    const HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = shot.width;
-    info.bmiHeader.biHeight = -shot.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    const HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, shot.width, shot.height, screen, rect.left, rect.top, SRCCOPY);
-    GdiFlush();
-    const auto* pixels = static_cast<const uint32_t*>(bits);
-    shot.rgb.resize(static_cast<std::size_t>(shot.width) * shot.height * 3);
-    for (std::size_t i = 0; i < static_cast<std::size_t>(shot.width) * shot.height; ++i) {
-        shot.rgb[i * 3] = static_cast<uint8_t>(pixels[i] >> 16);
-        shot.rgb[i * 3 + 1] = static_cast<uint8_t>(pixels[i] >> 8);
-        shot.rgb[i * 3 + 2] = static_cast<uint8_t>(pixels[i]);
-    }
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return shot;
-}
-
 void SaveScreenshot(HWND window, const std::string& name) {
     // A sent message is handled only once the dialog's thread is back in its
     // loop, after the paint that drew the panes; its controls paint next.

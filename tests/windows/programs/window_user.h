@@ -5,9 +5,11 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 // How long a wait for a window lasts before it gives up.
 constexpr DWORD kWaitMs = 30000;
@@ -54,3 +56,17 @@ std::string AnswerMessageBox(const char* caption);
 // Makes the module's imported function of this name call replacement instead;
 // false when the module does not import it.
 bool RedirectImport(HMODULE module, const char* name, const void* replacement);
+
+// The window as it is on the screen, RGB bytes row after row.
+struct Screenshot {
+    int32_t width = 0;
+    int32_t height = 0;
+    std::vector<uint8_t> rgb;
+
+    bool IsRed(int32_t x, int32_t y) const {
+        const uint8_t* pixel = &rgb[(static_cast<std::size_t>(y) * width + x) * 3];
+        return pixel[0] == 255 && pixel[1] == 0 && pixel[2] == 0;
+    }
+};
+
+Screenshot Capture(HWND window);
