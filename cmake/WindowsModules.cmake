@@ -10,7 +10,7 @@ include(ExternalProject)
 
 # What each cross build makes: the plug-in, and the programs the tests run under Wine.
 set(LUMISTRA_WINDOWS_TARGETS Lumistra lumistra-selector-run lumistra-display-check
-  lumistra-dialog-drive)
+  lumistra-dialog-drive lumistra-installed-help-check lumistra-setup-drive)
 
 foreach(arch x86 x64)
   if(arch STREQUAL "x86")

@@ -31,6 +31,7 @@
 #include "app/plugin_module.h"
 #include "resources/plugin_identity.h"
 #include "resources/resource_ids.h"
+#include "tests/windows/programs/window_user.h"
 #include "tools/sample_image/sample_image.h"
 
 namespace {
@@ -40,8 +41,6 @@ constexpr char kAboutCaption[] = "LUMISTRA Plug-In";
 constexpr char kHelpErrorCaption[] = "VLK QNT - ERROR";
 constexpr char kAboutErrorCaption[] = "LUMISTRA Plug-In - ERROR";
 constexpr char kHelpKey[] = "SOFTWARE\\MORVANE\\TRX Plug-Ins\\QNT\\10";
-constexpr int kMessageBoxTextId = 0xFFFF;
-constexpr DWORD kWaitMs = 30000;
 
 int failures = 0;
 std::string outputDir;  // empty: nothing is written
@@ -49,73 +48,10 @@ std::string outputDir;  // empty: nothing is written
 // displayPixels calls of the current invocation, counted on the dialog's thread.
 volatile LONG displayCalls = 0;
 
-// The user's side of a modal dialog: runs on its own thread while the host's
-// thread sits in the dialog's loop. (This runtime has no std::thread.)
-class UserThread {
-public:
-    explicit UserThread(std::function<void()> work) : work_(std::move(work)) {
-        thread_ = CreateThread(nullptr, 0, &UserThread::Start, this, 0, nullptr);
-    }
-    ~UserThread() { Join(); }
-    UserThread(const UserThread&) = delete;
-    UserThread& operator=(const UserThread&) = delete;
-
-    void Join() {
-        if (thread_ == nullptr) return;
-        WaitForSingleObject(thread_, INFINITE);
-        CloseHandle(thread_);
-        thread_ = nullptr;
-    }
-
-private:
-    static DWORD WINAPI Start(void* self) {
-        static_cast<UserThread*>(self)->work_();
-        return 0;
-    }
-
-    std::function<void()> work_;
-    HANDLE thread_ = nullptr;
-};
-
 void Expect(bool ok, const std::string& what) {
     std::printf("%s: %s\n", ok ? "ok" : "FAILED", what.c_str());
     std::fflush(stdout);
     if (!ok) ++failures;
-}
-
-std::string TextOf(HWND window) {
-    char text[512] = {};
-    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-std::string ItemText(HWND dialog, int id) { return TextOf(GetDlgItem(dialog, id)); }
-
-HWND WaitForDialog(const char* caption) {
-    for (DWORD waited = 0; waited < kWaitMs; waited += 20) {
-        const HWND window = FindWindowA("#32770", caption);
-        if (window != nullptr && IsWindowVisible(window)) return window;
-        Sleep(20);
-    }
-    return nullptr;
-}
-
-bool WaitUntilGone(HWND window) {
-    for (DWORD waited = 0; waited < kWaitMs; waited += 20) {
-        if (!IsWindow(window)) return true;
-        Sleep(20);
-    }
-    return false;
-}
-
-// Waits for a message box with this caption, returns its text and presses OK.
-std::string AnswerMessageBox(const char* caption) {
-    const HWND box = WaitForDialog(caption);
-    if (box == nullptr) return "(no message box)";
-    const std::string text = ItemText(box, kMessageBoxTextId);
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    WaitUntilGone(box);
-    return text;
 }
 
 void Type(HWND dialog, int editId, const char* text) {
@@ -167,52 +103,6 @@ bool WritePpm(const std::string& name, const uint8_t* interleaved, int32_t width
 void WaitForDisplayCalls(LONG count) {
     for (DWORD waited = 0; waited < kWaitMs && displayCalls < count; waited += 20) Sleep(20);
     Sleep(200);  // the red frame is drawn after the panes
-}
-
-// The window as it is on the screen, RGB bytes row after row.
-struct Screenshot {
-    int32_t width = 0;
-    int32_t height = 0;
-    std::vector<uint8_t> rgb;
-
-    bool IsRed(int32_t x, int32_t y) const {
-        const uint8_t* pixel = &rgb[(static_cast<std::size_t>(y) * width + x) * 3];
-        return pixel[0] == 255 && pixel[1] == 0 && pixel[2] == 0;
-    }
-};
-
-Screenshot Capture(HWND window) {
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    Screenshot shot;
-    shot.width = rect.right - rect.left;
-    shot.height = rect.bottom - rect.top;
-    const HDC screen = GetDC(nullptr);
-    const HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = shot.width;
-    info.bmiHeader.biHeight = -shot.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    const HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, shot.width, shot.height, screen, rect.left, rect.top, SRCCOPY);
-    GdiFlush();
-    const auto* pixels = static_cast<const uint32_t*>(bits);
-    shot.rgb.resize(static_cast<std::size_t>(shot.width) * shot.height * 3);
-    for (std::size_t i = 0; i < static_cast<std::size_t>(shot.width) * shot.height; ++i) {
-        shot.rgb[i * 3] = static_cast<uint8_t>(pixels[i] >> 16);
-        shot.rgb[i * 3 + 1] = static_cast<uint8_t>(pixels[i] >> 8);
-        shot.rgb[i * 3 + 2] = static_cast<uint8_t>(pixels[i]);
-    }
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return shot;
 }
 
 void SaveScreenshot(HWND window, const std::string& name) {
@@ -560,34 +450,6 @@ HINSTANCE WINAPI ObserveShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCST
              ? ""
              : " (unexpected arguments)"));
     return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
-}
-
-bool RedirectImport(HMODULE module, const char* name, const void* replacement) {
-    auto* base = reinterpret_cast<uint8_t*>(module);
-    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& imports =
-        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (auto* entry = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
-         entry->Name != 0; ++entry) {
-        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->OriginalFirstThunk);
-        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->FirstThunk);
-        for (; names->u1.AddressOfData != 0; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-            const auto* byName =
-                reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-            if (std::strcmp(reinterpret_cast<const char*>(byName->Name), name) != 0) {
-                continue;
-            }
-            DWORD protection = 0;
-            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE,
-                           &protection);
-            slots->u1.Function = reinterpret_cast<decltype(slots->u1.Function)>(replacement);
-            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, protection, &protection);
-            return true;
-        }
-    }
-    return false;
 }
 
 // The plug-in's registration of the common controls, seen the same way.
