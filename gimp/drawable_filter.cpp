@@ -51,7 +51,7 @@ Document ToDocument(const PixelBlock& block) {
     const std::size_t pixels = std::size_t(block.area.width) * std::size_t(block.area.height);
     const std::size_t channels = std::size_t(block.channels);
     for (std::size_t plane = 0; plane < channels; ++plane) {
-        std::vector<uint8_t>& samples = document.Plane(int(plane));
+        PixelBytes& samples = document.Plane(int(plane));
         for (std::size_t i = 0; i < pixels; ++i) samples[i] = block.bytes[i * channels + plane];
     }
     return document;

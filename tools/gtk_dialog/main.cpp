@@ -79,8 +79,9 @@ bool ParseOptions(int argc, char** argv, Options* options) {
 Document SamplePhoto(int32_t width, int32_t height) {
     Document document(ColourMode::kRgb, width, height);
     for (int plane = 0; plane < 3; ++plane) {
-        document.Plane(plane) = lumistra::MakeSamplePlane(
+        const std::vector<uint8_t> samples = lumistra::MakeSamplePlane(
             uint32_t(width), uint32_t(height), static_cast<lumistra::SampleChannel>(plane));
+        document.Plane(plane).assign(samples.begin(), samples.end());
     }
     return document;
 }
