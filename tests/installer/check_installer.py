@@ -256,6 +256,29 @@ def windows_path(path):
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
+def check_typed_options(wine, args, hosts):
+    """The options as INSTALL.txt writes them, from a command prompt: no copies
+    into the hosts found, the 64-bit build into a quoted folder with a space."""
+    shutil.copyfile(args.setup, wine.path(r"C:\LumistraSetup.exe"))
+    with open(wine.path(r"C:\install.bat"), "w", newline="\r\n") as script:
+        script.write(f'C:\\LumistraSetup.exe /S /NOHOSTS /PLUGINDIR="{OTHER_DIR}" /PLUGINARCH=x64\n'
+                     "exit %ERRORLEVEL%\n")
+    done = wine.run("cmd", "/c", r"C:\install.bat", wait_for_all=True)
+    expect(done.returncode == 0, f"/S /NOHOSTS /PLUGINDIR=\"...\" /PLUGINARCH=x64 from a "
+                                 f"command prompt exits with {done.returncode}")
+    for folder in hosts.expected:
+        copy = wine.path(folder + "\\Lumistra.8bf")
+        if folder == OTHER_DIR:
+            expect(same_bytes(copy, hosts.modules["x64"]),
+                   f"typed options: the x64 plug-in is in {folder}")
+        else:
+            expect(not os.path.exists(copy), f"typed options: no copy in {folder}")
+    expect(uninstall(wine) == 0, "silent uninstall after the typed options exits with 0")
+    check_nothing_left(wine, hosts, "uninstalled after the typed options")
+    os.remove(wine.path(r"C:\LumistraSetup.exe"))
+    os.remove(wine.path(r"C:\install.bat"))
+
+
 def check_pages(wine, args, hosts):
     """The setup program worked through its pages: the hosts found are offered
     ticked, an unticked one gets no copy, the folder named gets the 32-bit build."""
@@ -344,6 +367,7 @@ def main():
         check_nothing_left(wine, hosts, f"uninstalled after the older build in {older_dir}",
                            {older_dir, new_dir})
 
+    check_typed_options(wine, args, hosts)
     check_pages(wine, args, hosts)
 
     # The manual installation's .reg file names the folder the setup program uses.
