@@ -4,6 +4,8 @@
 #include <cstring>
 #include <sstream>
 
+#include "app/dialog_view_table.h"
+
 namespace {
 
 // Trackbar scroll codes as Win32 numbers them.
@@ -30,72 +32,6 @@ bool ParseInt(const std::string& word, int32_t* value) {
         return false;
     }
     return true;
-}
-
-ScriptedDialogView& ViewOf(void* host) { return *static_cast<ScriptedDialogView*>(host); }
-
-LumistraDialogView MakeTable(ScriptedDialogView* view) {
-    LumistraDialogView table{};
-    table.magic = LUMISTRA_DIALOG_VIEW_MAGIC;
-    table.version = LUMISTRA_DIALOG_VIEW_VERSION;
-    table.size = sizeof(LumistraDialogView);
-    table.host = view;
-    table.runModal = [](void* h, const LumistraDialogEvents* e) { return ViewOf(h).RunModal(e); };
-    table.setItemText = [](void* h, int32_t id, const char* t) { ViewOf(h).SetItemText(id, t); };
-    table.getItemText = [](void* h, int32_t id, char* b, int32_t c) {
-        return ViewOf(h).GetItemText(id, b, c);
-    };
-    table.setSliderRange = [](void* h, int32_t id, int32_t lo, int32_t hi, int32_t) {
-        ViewOf(h).SetSliderRange(id, lo, hi);
-    };
-    table.setSliderPageSize = [](void* h, int32_t id, int32_t s) {
-        ViewOf(h).SetSliderPageSize(id, s);
-    };
-    table.setSliderLineSize = [](void* h, int32_t id, int32_t s) {
-        ViewOf(h).SetSliderLineSize(id, s);
-    };
-    table.setSliderTickFrequency = [](void* h, int32_t id, int32_t f) {
-        ViewOf(h).SetSliderTickFrequency(id, f);
-    };
-    table.setSliderPosition = [](void* h, int32_t id, int32_t p, int32_t) {
-        ViewOf(h).SetSliderPosition(id, p);
-    };
-    table.enableItem = [](void* h, int32_t id, int32_t e) { ViewOf(h).EnableItem(id, e != 0); };
-    table.focusItem = [](void* h, int32_t id) { ViewOf(h).FocusItem(id); };
-    table.checkButton = [](void* h, int32_t id, int32_t c) { ViewOf(h).CheckButton(id, c != 0); };
-    table.isButtonChecked = [](void* h, int32_t id) {
-        return ViewOf(h).IsButtonChecked(id) ? 1 : 0;
-    };
-    table.setCaption = [](void* h, const char* t) { ViewOf(h).SetCaption(t); };
-    table.startTimer = [](void* h, int32_t id, uint32_t p) { ViewOf(h).StartTimer(id, p); };
-    table.killTimer = [](void* h, int32_t id) { ViewOf(h).KillTimer(id); };
-    table.invalidateArea = [](void* h, const LumistraViewRect* a) { ViewOf(h).InvalidateArea(a); };
-    table.hasUpdateRegion = [](void* h) { return ViewOf(h).hasUpdateRegion() ? 1 : 0; };
-    table.validateUpdateRegion = [](void* h) { ViewOf(h).ValidateUpdateRegion(); };
-    table.beginPaint = [](void* h) { return ViewOf(h).BeginPaint(); };
-    table.endPaint = [](void* h, void*) { ViewOf(h).EndPaint(); };
-    table.frameBlack = [](void* h, void*, const LumistraViewRect* a) { ViewOf(h).FrameBlack(a); };
-    table.frameRed = [](void* h, const LumistraViewRect* a) {
-        return ViewOf(h).FrameRed(a) ? 1 : 0;
-    };
-    table.captureMouse = [](void* h) { ViewOf(h).CaptureMouse(); };
-    table.releaseMouse = [](void* h) { ViewOf(h).ReleaseMouse(); };
-    table.showCursor = [](void* h, int32_t c) { return ViewOf(h).ShowCursor(c); };
-    table.restoreCursor = [](void* h, intptr_t p) { ViewOf(h).RestoreCursor(p); };
-    table.endDialog = [](void* h, int32_t r) { ViewOf(h).EndDialog(r); };
-    table.showErrorMessage = [](void* h, const char* c, const char* t) {
-        ViewOf(h).ShowErrorMessage(c, t);
-    };
-    table.screenSize = [](void* h, int32_t* w, int32_t* ht) { ViewOf(h).ScreenSize(w, ht); };
-    table.clientRect = [](void* h, LumistraViewRect* r) { ViewOf(h).ClientRect(r); };
-    table.itemWindowRect = [](void* h, int32_t id, LumistraViewRect* r) {
-        ViewOf(h).ItemWindowRect(id, r);
-    };
-    table.screenToClient = [](void* h, LumistraViewPoint p) { return ViewOf(h).ScreenToClient(p); };
-    table.clientToScreen = [](void* h, LumistraViewPoint p) { return ViewOf(h).ClientToScreen(p); };
-    // There is no help to open without a window system.
-    table.openHelp = [](void*) { return 0; };
-    return table;
 }
 
 }  // namespace
@@ -174,7 +110,10 @@ bool ParseScriptLine(const std::string& line, std::vector<ScriptAction>* actions
 
 ScriptedDialogView::ScriptedDialogView(ScriptedViewSetup setup, std::vector<ScriptAction> script,
                                        HostViewImage* view)
-    : setup_(std::move(setup)), script_(std::move(script)), view_(view), table_(MakeTable(this)) {
+    : setup_(std::move(setup)),
+      script_(std::move(script)),
+      view_(view),
+      table_(MakeDialogViewTable(this)) {
     origin_ = setup_.clientOriginGiven
                   ? setup_.clientOrigin
                   : LumistraViewPoint{(setup_.screenWidth - setup_.clientWidth) / 2,

@@ -109,7 +109,7 @@ public:
     int32_t cursor() const { return cursor_; }
     bool captured() const { return captured_; }
     const std::map<int32_t, uint32_t>& timers() const { return timers_; }
-    bool hasUpdateRegion() const { return updateValid_; }
+    bool HasUpdateRegion() const { return updateValid_; }
     const LumistraViewRect& updateRegion() const { return update_; }
     bool ended() const { return ended_; }
     int32_t result() const { return result_; }
@@ -157,6 +157,8 @@ public:
     void ItemWindowRect(int32_t id, LumistraViewRect* rect) const;
     LumistraViewPoint ScreenToClient(LumistraViewPoint point) const;
     LumistraViewPoint ClientToScreen(LumistraViewPoint point) const;
+    // There is no help to open without a window system.
+    bool OpenHelp() const { return false; }
 
 private:
     // Delivers one action; false when the window would not deliver it (a

@@ -7,13 +7,12 @@
 #include <cstring>
 #include <utility>
 
+#include "app/dialog_view_table.h"
 #include "gimp/dialog_layout.h"
 #include "ui/dialog_controls.h"
 #include "ui/dialog_view.h"
 
 namespace {
-
-Gtk2DialogView& ViewOf(void* host) { return *static_cast<Gtk2DialogView*>(host); }
 
 // What a trackbar tells its owner for each of GTK's ways of moving a scale.
 int32_t TrackCodeOf(GtkScrollType scroll) {
@@ -77,85 +76,6 @@ struct SignalTarget {
 };
 
 int32_t IdOf(gpointer data) { return static_cast<int32_t>(GPOINTER_TO_INT(data)); }
-
-LumistraDialogView MakeTable(Gtk2DialogView* view) {
-    LumistraDialogView table{};
-    table.magic = LUMISTRA_DIALOG_VIEW_MAGIC;
-    table.version = LUMISTRA_DIALOG_VIEW_VERSION;
-    table.size = sizeof(LumistraDialogView);
-    table.host = view;
-    table.runModal = [](void* h, const LumistraDialogEvents* e) { return ViewOf(h).RunModal(e); };
-    table.setItemText = [](void* h, int32_t id, const char* t) { ViewOf(h).SetItemText(id, t); };
-    table.getItemText = [](void* h, int32_t id, char* b, int32_t c) {
-        return ViewOf(h).GetItemText(id, b, c);
-    };
-    table.setSliderRange = [](void* h, int32_t id, int32_t lo, int32_t hi, int32_t) {
-        ViewOf(h).SetSliderRange(id, lo, hi);
-    };
-    table.setSliderPageSize = [](void* h, int32_t id, int32_t s) {
-        ViewOf(h).SetSliderIncrements(id, -1, s);
-    };
-    table.setSliderLineSize = [](void* h, int32_t id, int32_t s) {
-        ViewOf(h).SetSliderIncrements(id, s, -1);
-    };
-    table.setSliderTickFrequency = [](void* h, int32_t id, int32_t f) {
-        ViewOf(h).SetSliderTickFrequency(id, f);
-    };
-    table.setSliderPosition = [](void* h, int32_t id, int32_t p, int32_t) {
-        ViewOf(h).SetSliderPosition(id, p);
-    };
-    table.enableItem = [](void* h, int32_t id, int32_t e) { ViewOf(h).EnableItem(id, e != 0); };
-    table.focusItem = [](void* h, int32_t id) { ViewOf(h).FocusItem(id); };
-    table.checkButton = [](void* h, int32_t id, int32_t c) { ViewOf(h).CheckButton(id, c != 0); };
-    table.isButtonChecked = [](void* h, int32_t id) {
-        return ViewOf(h).IsButtonChecked(id) ? 1 : 0;
-    };
-    table.setCaption = [](void* h, const char* t) { ViewOf(h).SetCaption(t); };
-    table.startTimer = [](void* h, int32_t id, uint32_t p) { ViewOf(h).StartTimer(id, p); };
-    table.killTimer = [](void* h, int32_t id) { ViewOf(h).KillTimer(id); };
-    table.invalidateArea = [](void* h, const LumistraViewRect* a) {
-        if (a != nullptr) ViewOf(h).InvalidateArea(*a);
-    };
-    table.hasUpdateRegion = [](void* h) { return ViewOf(h).HasUpdateRegion() ? 1 : 0; };
-    table.validateUpdateRegion = [](void* h) { ViewOf(h).ValidateUpdateRegion(); };
-    // The surface the panes are drawn on is the host's view image, which the
-    // host's displayPixels finds on its own: the context only marks a paint.
-    table.beginPaint = [](void* h) { return h; };
-    table.endPaint = [](void* h, void*) { ViewOf(h).EndPaint(); };
-    table.frameBlack = [](void* h, void*, const LumistraViewRect* a) {
-        if (a != nullptr) ViewOf(h).FrameBlack(*a);
-    };
-    table.frameRed = [](void* h, const LumistraViewRect* a) {
-        return a != nullptr && ViewOf(h).FrameRed(*a) ? 1 : 0;
-    };
-    table.captureMouse = [](void* h) { ViewOf(h).CaptureMouse(); };
-    table.releaseMouse = [](void* h) { ViewOf(h).ReleaseMouse(); };
-    table.showCursor = [](void* h, int32_t c) { return ViewOf(h).ShowCursor(c); };
-    table.restoreCursor = [](void* h, intptr_t p) {
-        ViewOf(h).ShowCursor(static_cast<int32_t>(p));
-    };
-    table.endDialog = [](void* h, int32_t r) { ViewOf(h).EndDialog(r); };
-    table.showErrorMessage = [](void* h, const char* c, const char* t) {
-        ViewOf(h).ShowErrorMessage(c, t);
-    };
-    table.screenSize = [](void* h, int32_t* w, int32_t* ht) { ViewOf(h).ScreenSize(w, ht); };
-    table.clientRect = [](void*, LumistraViewRect* r) {
-        if (r != nullptr) *r = {0, 0, kDialogClientWidth, kDialogClientHeight};
-    };
-    table.itemWindowRect = [](void* h, int32_t id, LumistraViewRect* r) {
-        ViewOf(h).ItemWindowRect(id, r);
-    };
-    table.screenToClient = [](void* h, LumistraViewPoint p) {
-        const LumistraViewPoint origin = ViewOf(h).Origin();
-        return LumistraViewPoint{p.x - origin.x, p.y - origin.y};
-    };
-    table.clientToScreen = [](void* h, LumistraViewPoint p) {
-        const LumistraViewPoint origin = ViewOf(h).Origin();
-        return LumistraViewPoint{p.x + origin.x, p.y + origin.y};
-    };
-    table.openHelp = [](void* h) { return ViewOf(h).OpenHelp() ? 1 : 0; };
-    return table;
-}
 
 // ---- GTK's C callbacks: each hands its signal to the view.
 
@@ -230,7 +150,7 @@ gboolean TimerFired(gpointer data) {
 }  // namespace
 
 Gtk2DialogView::Gtk2DialogView(HostViewImage& surface, std::string helpPage)
-    : surface_(surface), helpPage_(std::move(helpPage)), table_(MakeTable(this)) {}
+    : surface_(surface), helpPage_(std::move(helpPage)), table_(MakeDialogViewTable(this)) {}
 
 Gtk2DialogView::~Gtk2DialogView() {
     for (const auto& timer : timers_) g_source_remove(timer.second);
@@ -484,7 +404,9 @@ void Gtk2DialogView::KillTimer(int32_t timerId) {
     timers_.erase(found);
 }
 
-void Gtk2DialogView::InvalidateArea(const LumistraViewRect& area) {
+void Gtk2DialogView::InvalidateArea(const LumistraViewRect* changed) {
+    if (changed == nullptr) return;
+    const LumistraViewRect& area = *changed;
     if (area.left >= area.right || area.top >= area.bottom) return;
     update_ = !updateValid_
                   ? area
@@ -514,7 +436,9 @@ void Gtk2DialogView::FrameOnSurface(const LumistraViewRect& area, uint8_t red) {
     }
 }
 
-void Gtk2DialogView::FrameBlack(const LumistraViewRect& area) {
+void Gtk2DialogView::FrameBlack(const LumistraViewRect* framed) {
+    if (framed == nullptr) return;
+    const LumistraViewRect& area = *framed;
     FrameOnSurface(area, 0);
     const LumistraViewPoint centre = {(area.left + area.right) / 2, (area.top + area.bottom) / 2};
     for (int32_t pane : {kPreviewPlaceholder, kNavigatorPlaceholder}) {
@@ -526,10 +450,10 @@ void Gtk2DialogView::FrameBlack(const LumistraViewRect& area) {
     }
 }
 
-bool Gtk2DialogView::FrameRed(const LumistraViewRect& area) {
-    if (client_ == nullptr || !gtk_widget_get_realized(client_)) return false;
-    FrameOnSurface(area, 255);
-    DrawSurface(area);
+bool Gtk2DialogView::FrameRed(const LumistraViewRect* area) {
+    if (area == nullptr || client_ == nullptr || !gtk_widget_get_realized(client_)) return false;
+    FrameOnSurface(*area, 255);
+    DrawSurface(*area);
     return true;
 }
 
@@ -610,6 +534,20 @@ LumistraViewPoint Gtk2DialogView::Origin() const {
     }
     return {(gdk_screen_width() - kDialogClientWidth) / 2,
             (gdk_screen_height() - kDialogClientHeight) / 2};
+}
+
+void Gtk2DialogView::ClientRect(LumistraViewRect* rect) const {
+    if (rect != nullptr) *rect = {0, 0, kDialogClientWidth, kDialogClientHeight};
+}
+
+LumistraViewPoint Gtk2DialogView::ScreenToClient(LumistraViewPoint point) const {
+    const LumistraViewPoint origin = Origin();
+    return {point.x - origin.x, point.y - origin.y};
+}
+
+LumistraViewPoint Gtk2DialogView::ClientToScreen(LumistraViewPoint point) const {
+    const LumistraViewPoint origin = Origin();
+    return {point.x + origin.x, point.y + origin.y};
 }
 
 void Gtk2DialogView::ItemWindowRect(int32_t id, LumistraViewRect* rect) const {

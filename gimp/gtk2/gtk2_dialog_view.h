@@ -42,7 +42,8 @@ public:
     void SetItemText(int32_t id, const char* text);
     int32_t GetItemText(int32_t id, char* buffer, int32_t capacity);
     void SetSliderRange(int32_t id, int32_t minimum, int32_t maximum);
-    void SetSliderIncrements(int32_t id, int32_t line, int32_t page);
+    void SetSliderPageSize(int32_t id, int32_t size) { SetSliderIncrements(id, -1, size); }
+    void SetSliderLineSize(int32_t id, int32_t size) { SetSliderIncrements(id, size, -1); }
     void SetSliderTickFrequency(int32_t id, int32_t frequency);
     void SetSliderPosition(int32_t id, int32_t position);
     void EnableItem(int32_t id, bool enabled);
@@ -52,20 +53,28 @@ public:
     void SetCaption(const char* text);
     void StartTimer(int32_t timerId, uint32_t periodMs);
     void KillTimer(int32_t timerId);
-    void InvalidateArea(const LumistraViewRect& area);
+    void InvalidateArea(const LumistraViewRect* area);
     bool HasUpdateRegion() const { return updateValid_; }
     void ValidateUpdateRegion() { updateValid_ = false; }
+    // The surface the panes are drawn on is the host's view image, which the
+    // host's displayPixels finds on its own: the context only marks a paint.
+    void* BeginPaint() { return this; }
     void EndPaint() { updateValid_ = false; }
-    void FrameBlack(const LumistraViewRect& area);
-    bool FrameRed(const LumistraViewRect& area);
+    void FrameBlack(const LumistraViewRect* area);
+    bool FrameRed(const LumistraViewRect* area);
     void CaptureMouse();
     void ReleaseMouse();
     intptr_t ShowCursor(int32_t cursor);
+    void RestoreCursor(intptr_t previous) { ShowCursor(static_cast<int32_t>(previous)); }
     void EndDialog(int32_t result);
     void ShowErrorMessage(const char* caption, const char* text);
     void ScreenSize(int32_t* width, int32_t* height) const;
+    void ClientRect(LumistraViewRect* rect) const;
     void ItemWindowRect(int32_t id, LumistraViewRect* rect) const;
+    // The client area's top left corner on the screen.
     LumistraViewPoint Origin() const;
+    LumistraViewPoint ScreenToClient(LumistraViewPoint point) const;
+    LumistraViewPoint ClientToScreen(LumistraViewPoint point) const;
     bool OpenHelp();
 
     // ---- GTK's signals (public for the C callbacks)
@@ -79,6 +88,7 @@ public:
     void OnCloseRequest();
 
 private:
+    void SetSliderIncrements(int32_t id, int32_t line, int32_t page);
     void BuildWindow();
     void FrameOnSurface(const LumistraViewRect& area, uint8_t red);
     void DrawSurface(const LumistraViewRect& area);

@@ -170,7 +170,7 @@ void PreviewLog::AddState(const ScriptedDialogView& view, const ScriptAction* ac
         {"timers", timers},
         {"navigatorFrame",
          view.lastRedFrameDrawn() ? ViewRect(view.lastRedFrame()) : nlohmann::ordered_json()},
-        {"updatePending", view.hasUpdateRegion()},
+        {"updatePending", view.HasUpdateRegion()},
         {"ended", view.ended()},
     });
 }
