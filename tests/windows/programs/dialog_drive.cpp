@@ -560,17 +560,6 @@ void AboutBox(const PluginModule& module, HWND hostWindow) {
     Expect(message == "Could not display About window", "About box without a window: " + message);
 }
 
-HWND MakeHostWindow() {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = "LumistraTestHost";
-    RegisterClassA(&windowClass);
-    return CreateWindowA("LumistraTestHost", "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
-                         150, nullptr, nullptr, windowClass.hInstance, nullptr);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -70,21 +70,10 @@ HINSTANCE WINAPI ObserveShellExecute(HWND, LPCSTR verb, LPCSTR file, LPCSTR, LPC
     return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
 }
 
-HWND MakeHostWindow() {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = "LumistraTestHost";
-    RegisterClassA(&windowClass);
-    return CreateWindowA("LumistraTestHost", "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
-                         150, nullptr, nullptr, windowClass.hInstance, nullptr);
-}
-
 Document MakeGreyPhoto() {
     Document document(ColourMode::kRgb, 400, 300);
     for (int plane = 0; plane < 3; ++plane) {
-        std::vector<uint8_t>& samples = document.Plane(plane);
+        PixelBytes& samples = document.Plane(plane);
         for (std::size_t i = 0; i < samples.size(); ++i) samples[i] = static_cast<uint8_t>(i * 7);
     }
     return document;

@@ -105,3 +105,14 @@ Screenshot Capture(HWND window) {
     ReleaseDC(nullptr, screen);
     return shot;
 }
+
+HWND MakeHostWindow() {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = "LumistraTestHost";
+    RegisterClassA(&windowClass);
+    return CreateWindowA("LumistraTestHost", "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                         150, nullptr, nullptr, windowClass.hInstance, nullptr);
+}

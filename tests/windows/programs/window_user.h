@@ -53,6 +53,9 @@ bool WaitUntilGone(HWND window);
 // Waits for a message box with this caption, returns its text and presses OK.
 std::string AnswerMessageBox(const char* caption);
 
+// A visible top-level window standing for the host's own, to own the plug-in's dialogs.
+HWND MakeHostWindow();
+
 // Makes the module's imported function of this name call replacement instead;
 // false when the module does not import it.
 bool RedirectImport(HMODULE module, const char* name, const void* replacement);
