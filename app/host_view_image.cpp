@@ -57,3 +57,20 @@ void HostViewImage::SetPixel(int32_t x, int32_t y, uint8_t red, uint8_t green, u
     at[1] = green;
     at[2] = blue;
 }
+
+void HostViewImage::DrawFrame(int32_t left, int32_t top, int32_t right, int32_t bottom,
+                              uint8_t red) {
+    if (left >= right || top >= bottom) return;
+    const auto put = [&](int32_t x, int32_t y) {
+        if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+        SetPixel(x, y, red, 0, 0);
+    };
+    for (int32_t x = left; x < right; ++x) {
+        put(x, top);
+        put(x, bottom - 1);
+    }
+    for (int32_t y = top; y < bottom; ++y) {
+        put(left, y);
+        put(right - 1, y);
+    }
+}

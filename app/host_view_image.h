@@ -30,6 +30,10 @@ public:
     // Precondition for both: the point lies inside the image.
     std::array<uint8_t, 3> At(int32_t x, int32_t y) const;
     void SetPixel(int32_t x, int32_t y, uint8_t red, uint8_t green, uint8_t blue);
+    // A frame as a window draws one: one-pixel lines along the inside of the
+    // rectangle (right and bottom exclusive), in the shade of red given
+    // (0 is black); the parts outside the image are left out.
+    void DrawFrame(int32_t left, int32_t top, int32_t right, int32_t bottom, uint8_t red);
     // Rows of width * 3 bytes, red, green, blue.
     const std::vector<uint8_t>& rgb() const { return rgb_; }
 

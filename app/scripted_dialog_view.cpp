@@ -301,21 +301,7 @@ void ScriptedDialogView::EndPaint() {
 }
 
 void ScriptedDialogView::Frame(const LumistraViewRect& area, uint8_t red) {
-    if (view_ == nullptr || area.left >= area.right || area.top >= area.bottom) return;
-    // The frame as the view image holds it: one-pixel lines along the edges.
-    HostViewImage& view = *view_;
-    const auto put = [&](int32_t x, int32_t y) {
-        if (x < 0 || y < 0 || x >= view.width() || y >= view.height()) return;
-        view.SetPixel(x, y, red, 0, 0);
-    };
-    for (int32_t x = area.left; x < area.right; ++x) {
-        put(x, area.top);
-        put(x, area.bottom - 1);
-    }
-    for (int32_t y = area.top; y < area.bottom; ++y) {
-        put(area.left, y);
-        put(area.right - 1, y);
-    }
+    if (view_ != nullptr) view_->DrawFrame(area.left, area.top, area.right, area.bottom, red);
 }
 
 void ScriptedDialogView::FrameBlack(const LumistraViewRect* area) {

@@ -421,19 +421,7 @@ void Gtk2DialogView::InvalidateArea(const LumistraViewRect* changed) {
 }
 
 void Gtk2DialogView::FrameOnSurface(const LumistraViewRect& area, uint8_t red) {
-    if (area.left >= area.right || area.top >= area.bottom) return;
-    const auto put = [&](int32_t x, int32_t y) {
-        if (x < 0 || y < 0 || x >= surface_.width() || y >= surface_.height()) return;
-        surface_.SetPixel(x, y, red, 0, 0);
-    };
-    for (int32_t x = area.left; x < area.right; ++x) {
-        put(x, area.top);
-        put(x, area.bottom - 1);
-    }
-    for (int32_t y = area.top; y < area.bottom; ++y) {
-        put(area.left, y);
-        put(area.right - 1, y);
-    }
+    surface_.DrawFrame(area.left, area.top, area.right, area.bottom, red);
 }
 
 void Gtk2DialogView::FrameBlack(const LumistraViewRect* framed) {
