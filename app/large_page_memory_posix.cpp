@@ -87,8 +87,10 @@ KeptBlocks& Kept() {
 }  // namespace
 
 void* AllocateLargePages(std::size_t bytes) noexcept {
-    if (FromHeap(bytes)) return ::operator new(bytes == 0 ? 1 : bytes, std::nothrow);
+    // Refused before either source is asked: no size this large can be had,
+    // and rounding it up to whole large pages would wrap.
     if (bytes > SIZE_MAX - 2 * kLargePage) return nullptr;
+    if (FromHeap(bytes)) return ::operator new(bytes == 0 ? 1 : bytes, std::nothrow);
     const std::size_t used = MappedSize(bytes);
     if (void* kept = Kept().Take(used)) return kept;
     // Map one large page more than needed, then give back the unaligned ends.
